@@ -1,0 +1,55 @@
+# The two everyday commands:
+#   make run    install what is missing, build, open the window
+#   make test   install what is missing, build, run every test headless
+#
+# PRESET selects a CMake preset (release, debug, asan); WERROR=ON turns
+# compiler warnings into errors (CI sets it).
+
+PRESET ?= release
+WERROR ?= OFF
+FUZZ_SECONDS ?= 60
+CONFIGURE_FLAGS ?=
+
+BUILD_DIR := build/$(PRESET)
+
+.PHONY: run test build configure deps bench fuzz package format clean screenshot
+
+run: build
+	$(BUILD_DIR)/app/vornell
+
+test: build
+	ctest --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET)
+
+configure: deps
+	cmake --preset $(PRESET) -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) $(CONFIGURE_FLAGS)
+
+deps:
+	scripts/install-deps.sh build
+
+bench: PRESET = release
+bench: build
+	$(BUILD_DIR)/bench/vornell_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+fuzz:
+	scripts/install-deps.sh fuzz
+	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build --preset fuzz
+	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+package: PRESET = release
+package: build
+	scripts/install-deps.sh package
+	cd $(BUILD_DIR) && cpack -G DEB
+
+screenshot: build
+	scripts/install-deps.sh screenshot
+	scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

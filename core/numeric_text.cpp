@@ -1,0 +1,452 @@
+#include "core/numeric_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <system_error>
+
+namespace vornell {
+
+namespace {
+
+const char* describe(NumericErrorKind kind) {
+  switch (kind) {
+    case NumericErrorKind::Overflow:
+      return "overflow";
+    case NumericErrorKind::FloatingPoint:
+      return "floating-point error";
+  }
+  return "numeric error";
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+// A lambda rather than a function, so that algorithms inline it.
+constexpr auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int hexDigitValue(char c) {
+  if (isDigit(c)) {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+// Reads left to right through a text that holds no blanks.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  void advance() { ++pos_; }
+  std::size_t position() const { return pos_; }
+  const char* at(std::size_t pos) const { return text_.data() + pos; }
+  // Moves past the characters that `accepts`; returns how many there were.
+  template <typename Accepts>
+  std::size_t skipWhile(Accepts accepts) {
+    const std::size_t begin = pos_;
+    while (pos_ < text_.size() && accepts(text_[pos_])) {
+      ++pos_;
+    }
+    return pos_ - begin;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// A double has fewer than 1025 bits before the point.
+constexpr std::size_t kMaxHexDigits = 256;
+
+double hexDigitsToDouble(std::string_view hexDigits) {
+  if (hexDigits.empty()) {
+    return 0.0;
+  }
+  if (hexDigits.size() > kMaxHexDigits) {
+    throw NumericError(NumericErrorKind::Overflow);
+  }
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(),
+                                         value, std::chars_format::hex);
+  if (ec != std::errc{} || end != hexDigits.data() + hexDigits.size()) {
+    throw NumericError(NumericErrorKind::Overflow);
+  }
+  return value;
+}
+
+std::string_view withoutLeadingZeros(std::string_view digits) {
+  const auto first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? std::string_view() : digits.substr(first);
+}
+
+// Octal digits regrouped into hexadecimal ones, aligned from the right.
+double octalDigitsToDouble(std::string_view octal) {
+  // Three bits a digit: more than 342 digits are beyond 1024 bits.
+  if (octal.size() > kMaxHexDigits * 4 / 3) {
+    throw NumericError(NumericErrorKind::Overflow);
+  }
+  std::array<char, kMaxHexDigits + 1> hex;
+  std::size_t hexCount = 0;
+  unsigned bits = 0;
+  unsigned pending = (4 - (3 * octal.size()) % 4) % 4;  // leading zero bits
+  for (const char digit : octal) {
+    bits = (bits << 3) | static_cast<unsigned>(digit - '0');
+    pending += 3;
+    while (pending >= 4) {
+      pending -= 4;
+      hex[hexCount++] = "0123456789abcdef"[(bits >> pending) & 0xFu];
+    }
+    bits &= (1u << pending) - 1u;
+  }
+  return hexDigitsToDouble(withoutLeadingZeros(std::string_view(hex.data(), hexCount)));
+}
+
+// `&H...` or `&O...`, the marker already consumed: an unsigned integer,
+// correctly rounded when it has more than 53 bits.
+double readRadixInteger(Scanner& scanner, bool hexadecimal) {
+  const char* begin = scanner.at(scanner.position());
+  const std::size_t count = hexadecimal
+                                ? scanner.skipWhile([](char c) { return hexDigitValue(c) >= 0; })
+                                : scanner.skipWhile([](char c) { return c >= '0' && c <= '7'; });
+  const auto digits = withoutLeadingZeros(std::string_view(begin, count));
+  return hexadecimal ? hexDigitsToDouble(digits) : octalDigitsToDouble(digits);
+}
+
+// Exponent digits saturate here; any larger exponent is out of range anyway.
+constexpr std::int64_t kExponentLimit = 1'000'000'000;
+
+// The decimal exponent of the leading non-zero digit of a decimal number
+// that has one (sign already skipped). Only needed to tell an overflow from
+// an underflow, so it may be slow.
+std::int64_t leadingExponentOf(std::string_view number) {
+  Scanner scanner(number);
+  const auto integer = withoutLeadingZeros(number.substr(0, scanner.skipWhile(isDigit)));
+  std::int64_t leading = static_cast<std::int64_t>(integer.size()) - 1;
+  if (integer.empty() && scanner.peek() == '.') {
+    scanner.advance();
+    leading = -1 - static_cast<std::int64_t>(scanner.skipWhile([](char c) { return c == '0'; }));
+  }
+  scanner.skipWhile([](char c) { return isDigit(c) || c == '.'; });
+  if (scanner.peek() == 'e' || scanner.peek() == 'E') {
+    scanner.advance();
+    const bool negative = scanner.peek() == '-';
+    if (scanner.peek() == '+' || scanner.peek() == '-') {
+      scanner.advance();
+    }
+    std::int64_t exponent = 0;
+    for (char c = scanner.peek(); isDigit(c); c = scanner.peek()) {
+      exponent = std::min(exponent * 10 + (c - '0'), kExponentLimit);
+      scanner.advance();
+    }
+    leading += negative ? -exponent : exponent;
+  }
+  return leading;
+}
+
+// Sign, digits, point, digits, exponent: the longest leading part of the
+// text that reads as a decimal number. The standard library's conversion
+// reads exactly that shape, correctly rounded, apart from three things it
+// does differently: it rejects a leading '+', it accepts "inf" and "nan",
+// and it reports overflow and underflow alike.
+double readDecimal(std::string_view text) {
+  std::size_t start = 0;
+  if (!text.empty() && text[0] == '+') {
+    start = 1;
+  }
+  const std::size_t firstDigit = start + (text.size() > start && text[start] == '-' ? 1 : 0);
+  if (firstDigit >= text.size() || !(isDigit(text[firstDigit]) || text[firstDigit] == '.')) {
+    return 0.0;  // no number, a lone or second sign, or a word such as "inf"
+  }
+  double value = 0.0;
+  const char* const first = text.data() + start;
+  const auto [stop, ec] =
+      std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    const std::string_view number(first, static_cast<std::size_t>(stop - first));
+    if (leadingExponentOf(number.substr(firstDigit - start)) > 0) {
+      throw NumericError(NumericErrorKind::Overflow);
+    }
+    return 0.0;  // too small for a double
+  }
+  if (ec != std::errc{} || value == 0.0) {
+    return 0.0;  // a lone point; "-0" reads as 0
+  }
+  return value;
+}
+
+double readWithoutBlanks(std::string_view text) {
+  Scanner scanner(text);
+  if (scanner.peek() == '&') {
+    scanner.advance();
+    const char marker = scanner.peek();
+    if (marker == 'H' || marker == 'h' || marker == 'O' || marker == 'o') {
+      scanner.advance();
+      return readRadixInteger(scanner, marker == 'H' || marker == 'h');
+    }
+    return 0.0;
+  }
+  return readDecimal(text);
+}
+
+// ---------------------------------------------------------------------------
+// Station comparison
+
+// 2^96, the first double above the largest scaled decimal
+// 79228162514264337593543950335 = 2^96 - 1.
+constexpr double kStationLimit = 79228162514264337593543950336.0;
+constexpr int kStationDigits = 15;
+constexpr int kStationMaxScale = 28;
+
+// A station as a scaled decimal: sign, significant digits without trailing
+// zeros, and the decimal exponent of the last digit. Zero has no digits.
+struct StationDecimal {
+  bool negative = false;
+  std::array<char, kStationDigits> digits{};
+  int digitCount = 0;
+  int lastDigitExponent = 0;
+
+  friend bool operator==(const StationDecimal&, const StationDecimal&) = default;
+};
+
+void checkStationRange(double station) {
+  if (!(std::fabs(station) < kStationLimit)) {
+    throw NumericError(NumericErrorKind::Overflow);
+  }
+}
+
+// Rounds digits[0..count) to `keep` digits, half to even; returns the new
+// count and whether the rounding carried out of the first digit.
+bool roundDigitsHalfEven(std::array<char, kStationDigits>& digits, int count, int keep) {
+  const bool firstDroppedFive = digits[static_cast<std::size_t>(keep)] == '5';
+  bool restZero = true;
+  for (int i = keep + 1; i < count; ++i) {
+    restZero = restZero && digits[static_cast<std::size_t>(i)] == '0';
+  }
+  const char dropped = digits[static_cast<std::size_t>(keep)];
+  const bool lastKeptOdd = keep > 0 && (digits[static_cast<std::size_t>(keep - 1)] - '0') % 2 == 1;
+  const bool up = dropped > '5' || (firstDroppedFive && (!restZero || lastKeptOdd));
+  if (!up) {
+    return false;
+  }
+  for (int i = keep - 1; i >= 0; --i) {
+    char& d = digits[static_cast<std::size_t>(i)];
+    if (d != '9') {
+      ++d;
+      return false;
+    }
+    d = '0';
+  }
+  return true;
+}
+
+StationDecimal toStationDecimal(double station) {
+  StationDecimal decimal;
+  if (station == 0.0) {
+    return decimal;
+  }
+  decimal.negative = station < 0.0;
+
+  // d.dddddddddddddde±x: the value rounded to 15 significant digits.
+  std::array<char, 32> text{};
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(station),
+                                    std::chars_format::scientific, kStationDigits - 1);
+  decimal.digits[0] = text[0];
+  std::copy_n(text.data() + 2, kStationDigits - 1, decimal.digits.data() + 1);
+  int exponent = 0;
+  const char* exponentText = text.data() + 2 + (kStationDigits - 1) + 1;  // past 'e'
+  if (*exponentText == '+') {
+    ++exponentText;
+  }
+  std::from_chars(exponentText, result.ptr, exponent);
+
+  int count = kStationDigits;
+  decimal.lastDigitExponent = exponent - (kStationDigits - 1);
+
+  // At most 28 places after the point.
+  if (decimal.lastDigitExponent < -kStationMaxScale) {
+    const int keep = count - (-kStationMaxScale - decimal.lastDigitExponent);
+    if (keep < 0) {
+      return StationDecimal{};
+    }
+    if (keep == 0) {
+      // Only the rounding of 0.d1d2... to a whole unit of 10^-28 remains.
+      const bool up =
+          decimal.digits[0] > '5' ||
+          (decimal.digits[0] == '5' && std::any_of(decimal.digits.begin() + 1, decimal.digits.end(),
+                                                   [](char d) { return d != '0'; }));
+      if (!up) {
+        return StationDecimal{};
+      }
+      decimal.digits = {};
+      decimal.digits[0] = '1';
+      decimal.digitCount = 1;
+      decimal.lastDigitExponent = -kStationMaxScale;
+      return decimal;
+    }
+    const bool carried = roundDigitsHalfEven(decimal.digits, count, keep);
+    std::fill(decimal.digits.begin() + keep, decimal.digits.end(), '\0');
+    count = keep;
+    decimal.lastDigitExponent = -kStationMaxScale;
+    if (carried) {
+      // 99..9 rounded up: a single 1 one place further left.
+      std::fill(decimal.digits.begin(), decimal.digits.end(), '\0');
+      decimal.digits[0] = '1';
+      decimal.lastDigitExponent += count;
+      count = 1;
+    }
+  }
+
+  while (count > 1 && decimal.digits[static_cast<std::size_t>(count - 1)] == '0') {
+    decimal.digits[static_cast<std::size_t>(--count)] = '\0';
+    ++decimal.lastDigitExponent;
+  }
+  decimal.digitCount = count;
+  return decimal;
+}
+
+// ---------------------------------------------------------------------------
+// Rounding
+
+// Below this magnitude value × 10^5 stays under 2^52, where the exact
+// product's fraction can be judged from the rounded product and its error.
+constexpr double kExactScaleLimit = 0x1p52 / 1e5;
+
+double roundToFivePlacesExactly(double magnitude) {
+  const double scaled = magnitude * 1e5;
+  const double error = std::fma(magnitude, 1e5, -scaled);  // magnitude×1e5 = scaled + error
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;  // exact
+  bool up = false;
+  if (fraction != 0.5) {
+    up = fraction > 0.5;
+  } else if (error != 0.0) {
+    up = error > 0.0;
+  } else {
+    up = std::fmod(whole, 2.0) != 0.0;
+  }
+  return (whole + (up ? 1.0 : 0.0)) / 1e5;
+}
+
+double roundToFivePlacesViaText(double magnitude) {
+  // Fixed notation with 5 places is rounded half to even on the exact value.
+  std::array<char, 32> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed, 5);
+  double rounded = magnitude;
+  std::from_chars(text.data(), written.ptr, rounded);
+  return rounded;
+}
+
+// Writing
+
+// A result of five places below 1e10 has at most 15 significant digits, all
+// of them in `hundredThousandths`; when the double is the nearest one to
+// that decimal, its 15-digit text is those digits, written without the
+// general-purpose formatter.
+bool writeFivePlaceValue(double value, std::string& text) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-4 && magnitude < 1e10)) {
+    return false;
+  }
+  const double scaled = std::nearbyint(magnitude * 1e5);
+  if (scaled / 1e5 != magnitude) {
+    return false;
+  }
+  const auto hundredThousandths = static_cast<std::uint64_t>(scaled);
+  std::array<char, 32> digits;
+  char* out = digits.data();
+  if (value < 0) {
+    *out++ = '-';
+  }
+  out = std::to_chars(out, digits.data() + digits.size(), hundredThousandths / 100000).ptr;
+  auto fraction = static_cast<unsigned>(hundredThousandths % 100000);
+  if (fraction != 0) {
+    *out++ = '.';
+    for (unsigned unit = 10000; fraction != 0; unit /= 10) {
+      *out++ = static_cast<char>('0' + fraction / unit);
+      fraction %= unit;
+    }
+  }
+  text.assign(digits.data(), out);
+  return true;
+}
+
+}  // namespace
+
+NumericError::NumericError(NumericErrorKind kind)
+    : std::runtime_error(describe(kind)), kind_(kind) {}
+
+double readNumber(std::string_view text) {
+  if (std::none_of(text.begin(), text.end(), isBlank)) {
+    return readWithoutBlanks(text);
+  }
+  std::string compact;
+  compact.reserve(text.size());
+  std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), isBlank);
+  return readWithoutBlanks(compact);
+}
+
+bool stationsDiffer(double a, double b) {
+  checkStationRange(a);
+  checkStationRange(b);
+  if (a == b) {
+    return false;
+  }
+  // Two stations with equal 15-digit decimals lie within 1e-14 of the larger
+  // magnitude of each other (plus 1e-28 from the place limit); a clearly
+  // larger difference settles it without any conversion.
+  const double larger = std::max(std::fabs(a), std::fabs(b));
+  if (larger >= 1e-10 && std::fabs(a - b) > 1e-13 * larger) {
+    return true;
+  }
+  return !(toStationDecimal(a) == toStationDecimal(b));
+}
+
+double roundToFivePlaces(double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 0x1p52)) {
+    return value;  // whole already, or not finite
+  }
+  const double rounded = magnitude < kExactScaleLimit ? roundToFivePlacesExactly(magnitude)
+                                                      : roundToFivePlacesViaText(magnitude);
+  return std::copysign(rounded, value);
+}
+
+std::string numberToText(double value) {
+  if (!std::isfinite(value)) {
+    throw NumericError(NumericErrorKind::FloatingPoint);
+  }
+  if (value == 0.0) {
+    return "0";  // also for negative zero
+  }
+  std::string result;
+  if (writeFivePlaceValue(value, result)) {
+    return result;
+  }
+  // The general format with 15 digits is exactly the fixed/exponent rule,
+  // except for the exponent letter's case.
+  std::array<char, 32> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 15);
+  result.assign(text.data(), written.ptr);
+  if (const auto e = result.find('e'); e != std::string::npos) {
+    result[e] = 'E';
+  }
+  return result;
+}
+
+}  // namespace vornell

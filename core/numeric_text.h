@@ -1,0 +1,95 @@
+// Number conventions of Vornell: how a box's text reads as a number, when two
+// stations count as different, how a result is rounded, and how it is written.
+//
+// Every function here is pure, locale-independent and thread-safe. Failures
+// are reported by throwing NumericError; nothing else is thrown except
+// std::bad_alloc.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vornell {
+
+enum class NumericErrorKind {
+  Overflow,       // a number too large for a double or a station too large to compare
+  FloatingPoint,  // an invalid operation, division by zero or overflow in the arithmetic
+};
+
+class NumericError : public std::runtime_error {
+ public:
+  explicit NumericError(NumericErrorKind kind);
+  NumericErrorKind kind() const noexcept { return kind_; }
+
+ private:
+  NumericErrorKind kind_;
+};
+
+// Reads the number at the start of `text`, the way a calculator box is read:
+// every space, tab and line feed is removed first, wherever it stands; then
+// either `&H` / `&O` (any case) followed by hexadecimal / octal digits, read as
+// an unsigned integer, or an optional sign, digits, an optional point and
+// digits, and an optional exponent `E`/`e` with optional sign and digits.
+// Reading stops at the first character that does not fit; text with no number
+// at its start reads as 0. The decimal separator is always '.', whatever the
+// locale. The result is the double nearest to the decimal value read (ties to
+// even), for any number of digits and any length of exponent; a value too
+// small for a double reads as 0.
+//
+//   readNumber("")          == 0        readNumber(" 12.5 ")   == 12.5
+//   readNumber("12 345.6")  == 12345.6  readNumber("1,234")    == 1
+//   readNumber("1.2.3")     == 1.2      readNumber("-.25")     == -0.25
+//   readNumber("+5.")       == 5        readNumber("1e3")      == 1000
+//   readNumber("1e")        == 1        readNumber("K1+200")   == 0
+//   readNumber("&H10")      == 16       readNumber("&o17")     == 15
+//   readNumber("1e-99999999999999999999") == 0
+//   readNumber("1e400")  throws NumericError(Overflow)
+//
+// Runs in time linear in the length of `text`.
+double readNumber(std::string_view text);
+
+// Decides whether two stations differ. Each is first turned into a scaled
+// decimal: its value rounded to 15 significant digits, and then to at most 28
+// places after the point. The two decimals are compared exactly, as numbers.
+// So stations that agree in their first 15 significant digits are equal, and
+// stations that differ always have a non-zero double difference.
+//
+//   stationsDiffer(100, 100.0)                == false
+//   stationsDiffer(100, 100.000001)           == true
+//   stationsDiffer(0.1, 0.1000000000000001)   == false
+//   stationsDiffer(0, 1e-30)                  == false   (below 28 places)
+//   stationsDiffer(1e30, 0)  throws NumericError(Overflow)
+//
+// Throws NumericError(Overflow) when either magnitude exceeds
+// 79228162514264337593543950335, the largest scaled decimal (or is not finite).
+bool stationsDiffer(double a, double b);
+
+// Rounds to five places after the point, halves to even. Halves are judged on
+// the exact value of the double, so only values that are exactly halfway
+// (such as 0.015625 = 1/64) are ties. Never fails; values that are already
+// whole, infinities and NaN come back unchanged.
+//
+//   roundToFivePlaces(3.333333333) == 3.33333
+//   roundToFivePlaces(1199.999999) == 1200
+//   roundToFivePlaces(0.015625)    == 0.01562     roundToFivePlaces(0.046875) == 0.04688
+//   roundToFivePlaces(-2.5e-6)     == 0 (negative zero)
+//   roundToFivePlaces(1e305)       == 1e305
+double roundToFivePlaces(double value);
+
+// Writes a number with at most 15 significant digits: fixed notation when the
+// decimal exponent (after rounding to 15 digits) lies in -4..14, otherwise
+// exponent notation with a capital E, a sign and at least two digits. Trailing
+// zeros and a trailing point are dropped; a negative zero is written "0"; the
+// separator is always '.'.
+//
+//   numberToText(12)         == "12"          numberToText(0.5)    == "0.5"
+//   numberToText(-0.0)       == "0"           numberToText(5e-05)  == "5E-05"
+//   numberToText(0.00012)    == "0.00012"     numberToText(1e15)   == "1E+15"
+//   numberToText(123456789012345678.0) == "1.23456789012346E+17"
+//   numberToText(1e305)      == "1E+305"
+//
+// Throws NumericError(FloatingPoint) for an infinity or NaN, which have no text.
+std::string numberToText(double value);
+
+}  // namespace vornell

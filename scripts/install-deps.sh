@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, the Debian/Ubuntu packages that Vornell needs and
+# that are not installed yet. Idempotent: a machine that has everything is left
+# alone and apt is not touched.
+#
+#   scripts/install-deps.sh [group ...]      default group: build
+#
+# Groups:
+#   build      compiler, CMake, Ninja, Qt 6 Widgets/Test, a CJK font, the
+#              German locale data used by the decimal-comma test, the desktop
+#              file and AppStream validators, Google Benchmark
+#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps)
+#   fuzz       clang and its sanitizer/libFuzzer runtime
+#   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
+set -euo pipefail
+
+declare -A GROUPS_PACKAGES=(
+  [build]="cmake ninja-build g++ make qt6-base-dev fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev"
+  [package]="dpkg-dev file"
+  [fuzz]="clang libclang-rt-14-dev"
+  [screenshot]="xvfb xauth imagemagick x11-apps"
+)
+
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || groups=(build)
+
+wanted=()
+for group in "${groups[@]}"; do
+  if [ -z "${GROUPS_PACKAGES[$group]+set}" ]; then
+    echo "install-deps: unknown group '$group'" >&2
+    exit 2
+  fi
+  # shellcheck disable=SC2206
+  wanted+=(${GROUPS_PACKAGES[$group]})
+done
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$pkg")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "install-deps: run as root or install sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
