@@ -12,7 +12,7 @@ CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build configure deps bench fuzz package format clean screenshot
+.PHONY: run test build configure deps bench bench-startup fuzz package check-package format clean screenshot
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -33,6 +33,10 @@ bench: PRESET = release
 bench: build
 	$(BUILD_DIR)/bench/vornell_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
+bench-startup: PRESET = release
+bench-startup: build
+	scripts/bench-startup.sh $(BUILD_DIR)
+
 fuzz:
 	scripts/install-deps.sh fuzz
 	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
@@ -43,6 +47,9 @@ package: PRESET = release
 package: build
 	scripts/install-deps.sh package
 	cd $(BUILD_DIR) && cpack -G DEB
+
+check-package: package
+	scripts/check-package.sh
 
 screenshot: build
 	scripts/install-deps.sh screenshot

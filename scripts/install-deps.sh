@@ -6,16 +6,19 @@
 #   scripts/install-deps.sh [group ...]      default group: build
 #
 # Groups:
-#   build      compiler, CMake, Ninja, Qt 6 Widgets/Test, a CJK font, the
+#   build      compiler, CMake, Ninja, Qt 6 Widgets/Test and its Chinese
+#              translation, a CJK font, the
 #              German locale data used by the decimal-comma test, the desktop
-#              file and AppStream validators, Google Benchmark
-#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps)
+#              file and AppStream validators, Google Benchmark, binutils
+#              (readelf, for the hardening test) and python3 (the
+#              compile-flag test and the start-up benchmark driver)
+#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), and file
 #   fuzz       clang and its sanitizer/libFuzzer runtime
 #   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev binutils python3"
   [package]="dpkg-dev file"
   [fuzz]="clang libclang-rt-14-dev"
   [screenshot]="xvfb xauth imagemagick x11-apps"

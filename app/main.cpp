@@ -1,0 +1,17 @@
+// Vornell: width and elevation transitions for road design.
+#include <QApplication>
+
+#include "ui/form1.h"
+#include "ui/toolkit_texts.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vornell"));
+  QApplication::setApplicationVersion(QStringLiteral("1.1"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vornell.Vornell"));
+  vornell::ui::installChineseToolkitTexts(app);
+
+  vornell::ui::Form1 form;
+  form.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,91 @@
+# The Debian package of the program, made with CPack:
+#
+#   cmake --preset release && cmake --build --preset release
+#   cd build/release && cpack -G DEB        (make package does both)
+#
+# Include from the top-level CMakeLists.txt after every add_subdirectory(), so
+# that all install() rules are known.
+#
+# The package holds only the install components named in
+# VORNELL_PACKAGE_COMPONENTS (the program, its desktop entry, AppStream
+# metainfo and icons); anything installed under another component (for
+# example development files) stays out. Library dependencies are computed by
+# dpkg-shlibdeps (package dpkg-dev, group "package" of
+# scripts/install-deps.sh); a CJK font is added by hand, since the window's
+# Chinese captions need one and no library link shows that.
+
+include_guard(GLOBAL)
+
+set(VORNELL_PACKAGE_COMPONENTS "Runtime"
+  CACHE STRING "Install components that go into the .deb (semicolon-separated)")
+
+get_cmake_property(_vornell_known_components COMPONENTS)
+set(_vornell_package_components "")
+foreach(_vornell_component IN LISTS VORNELL_PACKAGE_COMPONENTS)
+  if(_vornell_component IN_LIST _vornell_known_components)
+    list(APPEND _vornell_package_components "${_vornell_component}")
+  endif()
+endforeach()
+if(NOT _vornell_package_components AND "Unspecified" IN_LIST _vornell_known_components)
+  # install() rules written without COMPONENT: take them all, and say so.
+  message(WARNING
+    "Packaging: no install rule names a component of '${VORNELL_PACKAGE_COMPONENTS}'; "
+    "packaging the rules without a component (\"Unspecified\") instead. Give the "
+    "program's install() rules COMPONENT ${VORNELL_PACKAGE_COMPONENTS} to keep anything "
+    "else out of the package.")
+  set(_vornell_package_components "Unspecified")
+endif()
+if(TARGET vornell AND NOT _vornell_package_components)
+  message(WARNING
+    "Packaging: none of the components '${VORNELL_PACKAGE_COMPONENTS}' has install rules "
+    "(known components: '${_vornell_known_components}'); the .deb would be empty.")
+endif()
+
+# One monolithic package made of the chosen components only.
+set(CPACK_INSTALL_CMAKE_PROJECTS "")
+foreach(_vornell_component IN LISTS _vornell_package_components)
+  list(APPEND CPACK_INSTALL_CMAKE_PROJECTS
+    "${PROJECT_BINARY_DIR}" "${PROJECT_NAME}" "${_vornell_component}" "/")
+endforeach()
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "vornell")
+set(CPACK_PACKAGE_VENDOR "Vornell developers")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")
+set(CPACK_PACKAGE_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
+set(CPACK_PACKAGE_VERSION_PATCH "${PROJECT_VERSION_PATCH}")
+# A role address under the reserved .invalid domain: it names the project, not
+# a person, and cannot be delivered to anyone.
+set(CPACK_PACKAGE_CONTACT "Vornell developers <vornell@users.noreply.invalid>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Lines of at most 79 characters, as Debian control files want them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "A small desktop calculator for road design. Given station K1 with width or"
+  "elevation W1 and station K2 with W2, it computes the value Wx at any station"
+  "Kx by a linear transition or by a cubic-parabola transition (3I^2 - 2I^3 of"
+  "the relative position I). The result follows every keystroke and is rounded"
+  "to five decimal places. The interface is in Simplified Chinese.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "vornell")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_NAME "vornell")
+set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+set(CPACK_DEBIAN_PACKAGE_RELEASE "1")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "math")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Merged with what dpkg-shlibdeps finds.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
+# Chinese texts on the toolkit's own buttons; without it they are English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
+
+unset(_vornell_component)
+unset(_vornell_known_components)
+unset(_vornell_package_components)
