@@ -24,7 +24,9 @@ void require(bool condition, const char* what) {
   (void)what;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // -?digits(.digits)?(E[+-]dd+)?, no "-0", no trailing zeros after a point.
 bool isWellFormedNumber(std::string_view text) {

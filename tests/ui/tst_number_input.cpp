@@ -1,9 +1,7 @@
-// Full-width number input in a number box: the ASCII form is what the box
-// holds, and each keystroke or paste reports one change.
-#include <QClipboard>
-#include <QGuiApplication>
+// Full-width number input: which characters take their ASCII form, and the
+// caret after a mapped keystroke. Typing and pasting into the window's boxes
+// are tested with the window.
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "ui/number_input.h"
@@ -19,10 +17,6 @@ class TestNumberInput : public QObject {
  private slots:
   void mapping_data();
   void mapping();
-  void typed_data();
-  void typed();
-  void pasted_data();
-  void pasted();
   void cursorStaysInPlace();
 };
 
@@ -51,59 +45,6 @@ void TestNumberInput::mapping() {
   const bool changed = toAsciiNumberText(text);
   QCOMPARE(text, expected);
   QCOMPARE(changed, input != expected);
-}
-
-void TestNumberInput::typed_data() {
-  QTest::addColumn<QString>("keys");
-  QTest::addColumn<QString>("expected");
-
-  QTest::newRow("digits") << u"１２０"_s << u"120"_s;
-  QTest::newRow("negative decimal") << u"－３．５"_s << u"-3.5"_s;
-  QTest::newRow("ideographic point") << u"１。２５"_s << u"1.25"_s;
-  QTest::newRow("exponent") << u"＋１Ｅ３"_s << u"+1E3"_s;
-  QTest::newRow("mixed with ASCII") << u"1２.３"_s << u"12.3"_s;
-}
-
-// Typed one character at a time: the box shows ASCII after every key, and
-// every key gives exactly one textChanged carrying the mapped text.
-void TestNumberInput::typed() {
-  QFETCH(QString, keys);
-  QFETCH(QString, expected);
-
-  QLineEdit box;
-  box.setValidator(new NumberInputValidator(&box));
-  QSignalSpy changes(&box, &QLineEdit::textChanged);
-  vornell::test::typeText(&box, keys);
-
-  QCOMPARE(box.text(), expected);
-  QCOMPARE(changes.count(), keys.size());
-  for (qsizetype i = 0; i < changes.count(); ++i) {
-    QCOMPARE(changes.at(i).at(0).toString(), expected.left(i + 1));
-  }
-}
-
-void TestNumberInput::pasted_data() {
-  QTest::addColumn<QString>("clipboard");
-  QTest::addColumn<QString>("expected");
-
-  QTest::newRow("full-width number") << u"１２３．４５"_s << u"123.45"_s;
-  QTest::newRow("signed exponent") << u"－１．５ｅ＋３"_s << u"-1.5e+3"_s;
-  QTest::newRow("ASCII") << u"1e30"_s << u"1e30"_s;
-}
-
-void TestNumberInput::pasted() {
-  QFETCH(QString, clipboard);
-  QFETCH(QString, expected);
-
-  QLineEdit box;
-  box.setValidator(new NumberInputValidator(&box));
-  QSignalSpy changes(&box, &QLineEdit::textChanged);
-  QGuiApplication::clipboard()->setText(clipboard);
-  QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
-
-  QCOMPARE(box.text(), expected);
-  QCOMPARE(changes.count(), 1);
-  QCOMPARE(changes.at(0).at(0).toString(), expected);
 }
 
 // A full-width character typed in the middle leaves the caret after it.
