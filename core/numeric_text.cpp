@@ -163,11 +163,11 @@ std::int64_t leadingExponentOf(std::string_view number) {
 // does differently: it rejects a leading '+', it accepts "inf" and "nan",
 // and it reports overflow and underflow alike.
 double readDecimal(std::string_view text) {
-  std::size_t start = 0;
-  if (!text.empty() && text[0] == '+') {
-    start = 1;
-  }
-  const std::size_t firstDigit = start + (text.size() > start && text[start] == '-' ? 1 : 0);
+  // One sign at most: the conversion takes a '-' itself, a '+' is skipped.
+  const bool plus = !text.empty() && text[0] == '+';
+  const bool minus = !text.empty() && text[0] == '-';
+  const std::size_t start = plus ? 1 : 0;
+  const std::size_t firstDigit = plus || minus ? 1 : 0;
   if (firstDigit >= text.size() || !(isDigit(text[firstDigit]) || text[firstDigit] == '.')) {
     return 0.0;  // no number, a lone or second sign, or a word such as "inf"
   }

@@ -76,6 +76,9 @@ void NumericTextTest::readNumber_data() {
   QTest::newRow("lone sign") << QByteArray("-") << 0.0;
   QTest::newRow("lone point") << QByteArray(".") << 0.0;
   QTest::newRow("double sign") << QByteArray("--5") << 0.0;
+  QTest::newRow("plus then minus") << QByteArray("+-5") << 0.0;
+  QTest::newRow("minus then plus") << QByteArray("-+5") << 0.0;
+  QTest::newRow("double plus") << QByteArray("++5") << 0.0;
   QTest::newRow("station style") << QByteArray("K1+200") << 0.0;
   QTest::newRow("letter first") << QByteArray("e5") << 0.0;
   QTest::newRow("trailing junk") << QByteArray("12abc") << 12.0;
