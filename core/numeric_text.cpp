@@ -32,17 +32,8 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(char c) {
-  if (isDigit(c)) {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
+bool isHexDigit(char c) {
+  return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 // Reads left to right through a text that holds no blanks.
@@ -120,7 +111,7 @@ double octalDigitsToDouble(std::string_view octal) {
 double readRadixInteger(Scanner& scanner, bool hexadecimal) {
   const char* begin = scanner.at(scanner.position());
   const std::size_t count = hexadecimal
-                                ? scanner.skipWhile([](char c) { return hexDigitValue(c) >= 0; })
+                                ? scanner.skipWhile(isHexDigit)
                                 : scanner.skipWhile([](char c) { return c >= '0' && c <= '7'; });
   const auto digits = withoutLeadingZeros(std::string_view(begin, count));
   return hexadecimal ? hexDigitsToDouble(digits) : octalDigitsToDouble(digits);
@@ -211,13 +202,13 @@ constexpr double kStationLimit = 79228162514264337593543950336.0;
 constexpr int kStationDigits = 15;
 constexpr int kStationMaxScale = 28;
 
-// A station as a scaled decimal: sign, significant digits without trailing
-// zeros, and the decimal exponent of the last digit. Zero has no digits.
+// A station as a scaled decimal: sign, an integer of at most 15 digits
+// without trailing zeros, and the power of ten it is scaled by. Zero is all
+// zeros.
 struct StationDecimal {
   bool negative = false;
-  std::array<char, kStationDigits> digits{};
-  int digitCount = 0;
-  int lastDigitExponent = 0;
+  std::uint64_t digits = 0;
+  int exponent = 0;
 
   friend bool operator==(const StationDecimal&, const StationDecimal&) = default;
 };
@@ -228,93 +219,51 @@ void checkStationRange(double station) {
   }
 }
 
-// Rounds digits[0..count) to `keep` digits, half to even; returns the new
-// count and whether the rounding carried out of the first digit.
-bool roundDigitsHalfEven(std::array<char, kStationDigits>& digits, int count, int keep) {
-  const bool firstDroppedFive = digits[static_cast<std::size_t>(keep)] == '5';
-  bool restZero = true;
-  for (int i = keep + 1; i < count; ++i) {
-    restZero = restZero && digits[static_cast<std::size_t>(i)] == '0';
+// value / 10^places, rounded half to even.
+std::uint64_t dropPlacesHalfEven(std::uint64_t value, int places) {
+  if (places > kStationDigits) {
+    return 0;  // below half a unit of the place kept
   }
-  const char dropped = digits[static_cast<std::size_t>(keep)];
-  const bool lastKeptOdd = keep > 0 && (digits[static_cast<std::size_t>(keep - 1)] - '0') % 2 == 1;
-  const bool up = dropped > '5' || (firstDroppedFive && (!restZero || lastKeptOdd));
-  if (!up) {
-    return false;
+  std::uint64_t unit = 1;
+  for (int i = 0; i < places; ++i) {
+    unit *= 10;
   }
-  for (int i = keep - 1; i >= 0; --i) {
-    char& d = digits[static_cast<std::size_t>(i)];
-    if (d != '9') {
-      ++d;
-      return false;
-    }
-    d = '0';
-  }
-  return true;
+  const std::uint64_t kept = value / unit;
+  const std::uint64_t rest = value % unit;
+  const bool up = rest > unit / 2 || (rest == unit / 2 && places > 0 && kept % 2 == 1);
+  return kept + (up ? 1 : 0);
 }
 
 StationDecimal toStationDecimal(double station) {
-  StationDecimal decimal;
   if (station == 0.0) {
-    return decimal;
+    return {};
   }
-  decimal.negative = station < 0.0;
-
   // d.dddddddddddddde±x: the value rounded to 15 significant digits.
   std::array<char, 32> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(station),
-                                    std::chars_format::scientific, kStationDigits - 1);
-  decimal.digits[0] = text[0];
-  std::copy_n(text.data() + 2, kStationDigits - 1, decimal.digits.data() + 1);
-  int exponent = 0;
-  const char* exponentText = text.data() + 2 + (kStationDigits - 1) + 1;  // past 'e'
-  if (*exponentText == '+') {
-    ++exponentText;
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), std::fabs(station),
+                                     std::chars_format::scientific, kStationDigits - 1);
+  const char* const e = std::find(text.data(), written.ptr, 'e');
+  StationDecimal decimal{station < 0.0, 0, 0};
+  for (const char* digit = text.data(); digit != e; ++digit) {
+    if (*digit != '.') {
+      decimal.digits = decimal.digits * 10 + static_cast<std::uint64_t>(*digit - '0');
+    }
   }
-  std::from_chars(exponentText, result.ptr, exponent);
-
-  int count = kStationDigits;
-  decimal.lastDigitExponent = exponent - (kStationDigits - 1);
+  std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), written.ptr, decimal.exponent);
+  decimal.exponent -= kStationDigits - 1;
 
   // At most 28 places after the point.
-  if (decimal.lastDigitExponent < -kStationMaxScale) {
-    const int keep = count - (-kStationMaxScale - decimal.lastDigitExponent);
-    if (keep < 0) {
-      return StationDecimal{};
-    }
-    if (keep == 0) {
-      // Only the rounding of 0.d1d2... to a whole unit of 10^-28 remains.
-      const bool up =
-          decimal.digits[0] > '5' ||
-          (decimal.digits[0] == '5' && std::any_of(decimal.digits.begin() + 1, decimal.digits.end(),
-                                                   [](char d) { return d != '0'; }));
-      if (!up) {
-        return StationDecimal{};
-      }
-      decimal.digits = {};
-      decimal.digits[0] = '1';
-      decimal.digitCount = 1;
-      decimal.lastDigitExponent = -kStationMaxScale;
-      return decimal;
-    }
-    const bool carried = roundDigitsHalfEven(decimal.digits, count, keep);
-    std::fill(decimal.digits.begin() + keep, decimal.digits.end(), '\0');
-    count = keep;
-    decimal.lastDigitExponent = -kStationMaxScale;
-    if (carried) {
-      // 99..9 rounded up: a single 1 one place further left.
-      std::fill(decimal.digits.begin(), decimal.digits.end(), '\0');
-      decimal.digits[0] = '1';
-      decimal.lastDigitExponent += count;
-      count = 1;
-    }
+  if (decimal.exponent < -kStationMaxScale) {
+    decimal.digits = dropPlacesHalfEven(decimal.digits, -kStationMaxScale - decimal.exponent);
+    decimal.exponent = -kStationMaxScale;
   }
-
-  while (count > 1 && decimal.digits[static_cast<std::size_t>(count - 1)] == '0') {
-    decimal.digits[static_cast<std::size_t>(--count)] = '\0';
-    ++decimal.lastDigitExponent;
+  if (decimal.digits == 0) {
+    return {};
   }
-  decimal.digitCount = count;
+  while (decimal.digits % 10 == 0) {
+    decimal.digits /= 10;
+    ++decimal.exponent;
+  }
   return decimal;
 }
 
