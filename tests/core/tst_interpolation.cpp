@@ -38,6 +38,7 @@ constexpr Case kCases[] = {
   // A cube one unit off moves these results by one in the fifth place.
   {"parabolic road 1",                          P,  "3362",  "1332.584", "3382",  "422.044", "3375",   "678.58864"},
   {"parabolic road 2",                          P,  "10771", "2024.361", "10811", "869.641", "10794",  "1318.0693"},
+  {"where glibc's pow is one unit off",          P,  "0",     "0",       "1",     "1077777770", "0.5497480490509635", "619049505.32598"},
   {"1/64 to even, down",                        L,  "0",     "0",       "64",     "1",       "1",      "0.01562"},
   {"3/64 to even, up",                          L,  "0",     "0",       "64",     "1",       "3",      "0.04688"},
   {"at K2, parabolic",                          P,  "100",   "3.5",     "200",    "7",       "200",    "7"},
@@ -56,7 +57,6 @@ constexpr Case kCases[] = {
   // Leaving the double range.
   {"linear quotient overflows",                 L,  "0",     "0",       "1e-20",  "1",       "1e300",  "<FloatingPoint>"},
   {"linear overflow that would come back",      L,  "0",     "0",       "1e-20",  "1e-30",   "1e290",  "<FloatingPoint>"},
-  {"linear W2 - W1 overflows",                  L,  "0",     "-1e308",  "1",      "1e308",   "0.5",    "<FloatingPoint>"},
   {"parabolic I overflows",                     P,  "0",     "0",       "1e-20",  "1",       "1e300",  "<FloatingPoint>"},
   {"parabolic W2 - W1 overflows",               P,  "0",     "-1e308",  "1",      "1e308",   "0.5",    "<FloatingPoint>"},
   {"parabolic I cubed overflows",               P,  "0",     "0",       "1",      "1",       "1e103",  "<Overflow>"},
