@@ -12,7 +12,7 @@ CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build configure deps bench bench-startup fuzz package check-package format clean screenshot
+.PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -42,6 +42,13 @@ fuzz:
 	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
 	cmake --build --preset fuzz
 	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# The core's results byte for byte the same natively and in a Windows build
+# run under Wine, on CROSS_CHECK_COUNT generated inputs.
+CROSS_CHECK_COUNT ?= 1000000
+cross-check: deps
+	scripts/install-deps.sh cross
+	WERROR=$(WERROR) scripts/cross-check.sh $(CROSS_CHECK_COUNT)
 
 package: PRESET = release
 package: build

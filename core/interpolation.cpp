@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/exact_power.h"
 #include "core/numeric_text.h"
 
 namespace vornell {
@@ -36,8 +37,8 @@ double parabolic(double k1, double k2, const InputTexts& texts) {
   const double w2 = readNumber(texts.w2);
   const double w1 = readNumber(texts.w1);
   const double d = finiteOrThrow(w2 - w1, NumericErrorKind::FloatingPoint);
-  const double u = 3.0 * std::pow(i, 2.0);
-  const double v = 2.0 * std::pow(i, 3.0);
+  const double u = 3.0 * exactSquare(i);
+  const double v = 2.0 * exactCube(i);
   const double s = u - v;
   const double p = s * d;
   const double r = w1 + p;

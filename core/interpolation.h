@@ -25,8 +25,9 @@ struct InputTexts {
 // are read and compared with stationsDiffer(); equal stations give no change,
 // before anything else is read, so W1, W2 and Kx may hold anything then. Only
 // then are Kx, W2 and W1 read and the formula evaluated in plain double
-// arithmetic, step by step in the order the formula is written (I^2 and I^3 by
-// std::pow). The result is rounded with roundToFivePlaces() and written with
+// arithmetic, step by step in the order the formula is written. I^2 and I^3
+// are the correctly rounded powers (exactSquare, exactCube), so the result is
+// the same on every platform. The result is rounded with roundToFivePlaces() and written with
 // numberToText(). Kx is not limited to the stretch between K1 and K2.
 //
 //   Linear,    K1=100 W1=3.5 K2=200 W2=7 Kx=125  ->  "4.375"

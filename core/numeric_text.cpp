@@ -1,5 +1,7 @@
 #include "core/numeric_text.h"
 
+#include "core/exact_power.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -86,8 +88,10 @@ std::string_view withoutLeadingZeros(std::string_view digits) {
 
 // Octal digits regrouped into hexadecimal ones, aligned from the right.
 double octalDigitsToDouble(std::string_view octal) {
-  // Three bits a digit: more than 342 digits are beyond 1024 bits.
-  if (octal.size() > kMaxHexDigits * 4 / 3) {
+  // Three bits a digit, the first one not zero: 342 digits are 1024 bits
+  // when the first is 1, more bits otherwise.
+  constexpr std::size_t kMaxOctalDigits = 342;
+  if (octal.size() > kMaxOctalDigits || (octal.size() == kMaxOctalDigits && octal[0] != '1')) {
     throw NumericError(NumericErrorKind::Overflow);
   }
   std::array<char, kMaxHexDigits + 1> hex;
@@ -270,24 +274,32 @@ StationDecimal toStationDecimal(double station) {
 // ---------------------------------------------------------------------------
 // Rounding
 
-// Below this magnitude value × 10^5 stays under 2^52, where the exact
-// product's fraction can be judged from the rounded product and its error.
+// Below this magnitude value × 10^5 stays under 2^52, so that the whole
+// number of hundred-thousandths, rounded, is a double.
 constexpr double kExactScaleLimit = 0x1p52 / 1e5;
 
+// Halves are judged on the exact product of the double and 10^5, formed in
+// integers: no fused multiply-add, whose accuracy varies between C libraries.
 double roundToFivePlacesExactly(double magnitude) {
-  const double scaled = magnitude * 1e5;
-  const double error = std::fma(magnitude, 1e5, -scaled);  // magnitude×1e5 = scaled + error
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;  // exact
-  bool up = false;
-  if (fraction != 0.5) {
-    up = fraction > 0.5;
-  } else if (error != 0.0) {
-    up = error > 0.0;
-  } else {
-    up = std::fmod(whole, 2.0) != 0.0;
+  if (magnitude == 0.0) {
+    return magnitude;
   }
-  return (whole + (up ? 1.0 : 0.0)) / 1e5;
+  const BinaryParts parts = binaryPartsOf(magnitude);
+  if (parts.exponent >= 0) {
+    return magnitude;  // whole already
+  }
+  __extension__ typedef unsigned __int128 UInt128;
+  const UInt128 scaled = UInt128{parts.significand} * 100000;  // < 2^70
+  const int shift = -parts.exponent;
+  std::uint64_t whole = 0;
+  bool up = false;
+  if (shift < 128) {
+    whole = static_cast<std::uint64_t>(scaled >> shift);
+    const UInt128 rest = scaled - (UInt128{whole} << shift);
+    const UInt128 half = UInt128{1} << (shift - 1);
+    up = rest > half || (rest == half && whole % 2 == 1);
+  }
+  return static_cast<double>(whole + (up ? 1 : 0)) / 1e5;
 }
 
 double roundToFivePlacesViaText(double magnitude) {
@@ -311,11 +323,12 @@ bool writeFivePlaceValue(double value, std::string& text) {
   if (!(magnitude >= 1e-4 && magnitude < 1e10)) {
     return false;
   }
-  const double scaled = std::nearbyint(magnitude * 1e5);
-  if (scaled / 1e5 != magnitude) {
+  // The candidate need not be the nearest integer: the check below rejects
+  // any other.
+  const auto hundredThousandths = static_cast<std::uint64_t>(magnitude * 1e5 + 0.5);
+  if (static_cast<double>(hundredThousandths) / 1e5 != magnitude) {
     return false;
   }
-  const auto hundredThousandths = static_cast<std::uint64_t>(scaled);
   std::array<char, 32> digits;
   char* out = digits.data();
   if (value < 0) {

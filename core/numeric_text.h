@@ -67,7 +67,8 @@ bool stationsDiffer(double a, double b);
 
 // Rounds to five places after the point, halves to even. Halves are judged on
 // the exact value of the double, so only values that are exactly halfway
-// (such as 0.015625 = 1/64) are ties. Never fails; values that are already
+// (such as 0.015625 = 1/64) are ties; the judgement is made in integers, so
+// it is the same on every platform. Never fails; values that are already
 // whole, infinities and NaN come back unchanged.
 //
 //   roundToFivePlaces(3.333333333) == 3.33333

@@ -15,6 +15,8 @@
 #   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), and file
 #   fuzz       clang and its sanitizer/libFuzzer runtime
 #   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
+#   cross      mingw-w64 (posix threads) and Wine, for running the core's
+#              Windows build beside the native one (make cross-check)
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -22,6 +24,7 @@ declare -A GROUPS_PACKAGES=(
   [package]="dpkg-dev file"
   [fuzz]="clang libclang-rt-14-dev"
   [screenshot]="xvfb xauth imagemagick x11-apps"
+  [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
 )
 
 groups=("$@")

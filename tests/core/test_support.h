@@ -4,15 +4,11 @@
 #include <QByteArray>
 #include <array>
 #include <charconv>
-#include <string_view>
+#include <string>
 
 #include "core/numeric_text.h"
 
 namespace vornell::test {
-
-inline std::string_view view(const QByteArray& bytes) {
-  return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 // A double written exactly (hexadecimal significand), so that two values
 // compare bit for bit, sign of zero included, with a readable failure.
@@ -21,6 +17,13 @@ inline QByteArray exact(double value) {
   const auto end =
       std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::hex).ptr;
   return QByteArray(text.data(), static_cast<qsizetype>(end - text.data()));
+}
+
+// The standard library's text of `value` in `format` with `precision` digits.
+inline std::string toChars(double value, std::chars_format format, int precision) {
+  std::array<char, 400> text{};
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), value, format, precision);
+  return std::string(text.data(), end.ptr);
 }
 
 // The kind of failure of `call`, or "none" when it returned.

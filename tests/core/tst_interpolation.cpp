@@ -1,9 +1,10 @@
 // One run of the transition calculation, from the five texts to the outcome.
 #include <QTest>
 #include <optional>
+#include <string>
 
 #include "core/interpolation.h"
-#include "core/numeric_text.h"
+#include "test_support.h"
 
 using vornell::InterpolationMode;
 
@@ -26,64 +27,51 @@ constexpr Case kCases[] = {
   // name                                     mode  K1       W1         K2        W2         Kx        outcome
   // Nothing to compute.
   {"all empty, linear",                         L,  "",      "",        "",       "",        "",       "<no change>"},
-  {"all empty, parabolic",                      P,  "",      "",        "",       "",        "",       "<no change>"},
-  {"no mode",                                   none, "100", "3.5",     "200",    "7",       "150",    "<no change>"},
   {"no mode reads nothing",                     none, "1e30", "1e400",  "1e400",  "",        "",       "<no change>"},
   // The worked examples.
-  {"midpoint, linear",                          L,  "100",   "3.5",     "200",    "7",       "150",    "5.25"},
   {"midpoint, parabolic",                       P,  "100",   "3.5",     "200",    "7",       "150",    "5.25"},
   {"quarter, linear",                           L,  "100",   "3.5",     "200",    "7",       "125",    "4.375"},
   {"quarter, parabolic rounds half to even",    P,  "100",   "3.5",     "200",    "7",       "125",    "4.04688"},
   {"beyond K2, linear",                         L,  "100",   "3.5",     "200",    "7",       "300",    "10.5"},
   {"beyond K2, parabolic factor -4",            P,  "100",   "3.5",     "200",    "7",       "300",    "-10.5"},
-  {"K2 below K1, linear",                       L,  "200",   "7",       "100",    "3.5",     "150",    "5.25"},
   {"K2 below K1, parabolic",                    P,  "200",   "7",       "100",    "3.5",     "150",    "5.25"},
+  // A cube one unit off moves these results by one in the fifth place.
+  {"parabolic road 1",                          P,  "3362",  "1332.584", "3382",  "422.044", "3375",   "678.58864"},
+  {"parabolic road 2",                          P,  "10771", "2024.361", "10811", "869.641", "10794",  "1318.0693"},
+  {"where glibc's pow is one unit off",          P,  "0",     "0",       "1",     "1077777770", "0.5497480490509635", "619049505.32598"},
   {"1/64 to even, down",                        L,  "0",     "0",       "64",     "1",       "1",      "0.01562"},
   {"3/64 to even, up",                          L,  "0",     "0",       "64",     "1",       "3",      "0.04688"},
-  {"at K1, linear",                             L,  "100",   "3.5",     "200",    "7",       "100",    "3.5"},
-  {"at K1, parabolic",                          P,  "100",   "3.5",     "200",    "7",       "100",    "3.5"},
-  {"at K2, linear",                             L,  "100",   "3.5",     "200",    "7",       "200",    "7"},
   {"at K2, parabolic",                          P,  "100",   "3.5",     "200",    "7",       "200",    "7"},
-  {"Kx empty extrapolates, linear",             L,  "100",   "3.5",     "200",    "7",       "",       "0"},
   {"Kx empty extrapolates, parabolic factor 5", P,  "100",   "3.5",     "200",    "7",       "",       "21"},
-  {"elevations with many places",               L,  "1000",  "12.345678", "1050", "13.1",    "1010.5", "12.50409"},
   {"texts read like a box",                     L,  " 1 00", "3.5m",    "200,0",  "+7",      "1.5e2",  "5.25"},
   {"a tiny negative result is written 0",       L,  "0",     "0",       "1",      "-0.000001", "1",    "0"},
   {"a huge result",                             L,  "0",     "0",       "1",      "1e300",   "1e5",    "1E+305"},
   // The guard on equal stations comes before any other text is read.
   {"equal stations",                            L,  "100",   "3.5",     "100.0",  "7",       "150",    "<no change>"},
-  {"stations equal in 15 digits",               P,  "0.1",   "3.5",     "0.1000000000000001", "7", "150", "<no change>"},
-  {"stations below 28 places",                  L,  "1e-30", "1",       "2e-30",  "2",       "0",      "<no change>"},
   {"equal stations, W1 too large",              L,  "100",   "1e400",   "100",    "7",       "150",    "<no change>"},
-  {"equal stations, W2 and Kx too large",       P,  "100",   "1",       "100",    "1e400",   "1e400",  "<no change>"},
   {"different stations, W1 too large",          L,  "100",   "1e400",   "200",    "7",       "150",    "<Overflow>"},
-  {"different stations, Kx too large",          P,  "100",   "1",       "200",    "7",       "1e400",  "<Overflow>"},
   // Stations beyond the scaled-decimal range fail; a far Kx does not.
   {"K1 of 1e30",                                L,  "1e30",  "3.5",     "200",    "7",       "150",    "<Overflow>"},
   {"K2 of 1e30",                                P,  "100",   "3.5",     "1e30",   "7",       "150",    "<Overflow>"},
-  {"K2 too large for a double",                 L,  "100",   "3.5",     "1e400",  "7",       "150",    "<Overflow>"},
   {"Kx of 1e30",                                L,  "100",   "3.5",     "200",    "7",       "1e30",   "3.5E+28"},
   // Leaving the double range.
   {"linear quotient overflows",                 L,  "0",     "0",       "1e-20",  "1",       "1e300",  "<FloatingPoint>"},
   {"linear overflow that would come back",      L,  "0",     "0",       "1e-20",  "1e-30",   "1e290",  "<FloatingPoint>"},
-  {"linear W2 - W1 overflows",                  L,  "0",     "-1e308",  "1",      "1e308",   "0.5",    "<FloatingPoint>"},
-  {"linear infinity times zero",                L,  "0",     "5",       "1e-20",  "5",       "1e300",  "<FloatingPoint>"},
   {"parabolic I overflows",                     P,  "0",     "0",       "1e-20",  "1",       "1e300",  "<FloatingPoint>"},
   {"parabolic W2 - W1 overflows",               P,  "0",     "-1e308",  "1",      "1e308",   "0.5",    "<FloatingPoint>"},
   {"parabolic I cubed overflows",               P,  "0",     "0",       "1",      "1",       "1e103",  "<Overflow>"},
-  {"parabolic I squared overflows",             P,  "0",     "0",       "1",      "1",       "1e200",  "<Overflow>"},
   {"parabolic product overflows",               P,  "0",     "0",       "1",      "1e300",   "1e5",    "<Overflow>"},
   {"parabolic large but finite",                P,  "0",     "0",       "1",      "1",       "1e100",  "-2E+300"},
 };
 // clang-format on
 
 QByteArray outcomeOf(const Case& c) {
-  try {
-    const auto result = vornell::interpolate(c.mode, {c.k1, c.w1, c.k2, c.w2, c.kx});
-    return result ? QByteArray::fromStdString(*result) : QByteArray("<no change>");
-  } catch (const vornell::NumericError& error) {
-    return error.kind() == vornell::NumericErrorKind::Overflow ? "<Overflow>" : "<FloatingPoint>";
-  }
+  std::optional<std::string> result;
+  const QByteArray failure = vornell::test::failureOf([&] {
+    result = vornell::interpolate(c.mode, {c.k1, c.w1, c.k2, c.w2, c.kx});
+  });
+  return failure != "none" ? "<" + failure + ">"
+                           : QByteArray(result.value_or("<no change>").c_str());
 }
 
 }  // namespace

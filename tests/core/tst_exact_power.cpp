@@ -1,0 +1,146 @@
+// The correctly rounded square and cube: hard cases, and a million random
+// values against the exact power rounded by an independent route.
+#include <QTest>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+#include "core/exact_power.h"
+#include "test_support.h"
+
+using vornell::test::exact;
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// x^n rounded to nearest by a route of its own: the exact power of the
+// significand in 32-bit limbs (least significant first), its top 64 bits with
+// every lower bit folded into the last one (round to odd), which the
+// hardware's conversion from a 64-bit integer then rounds correctly; scaling
+// by a power of two is exact as long as the result is a normal double.
+double referencePower(double x, int n) {
+  int e = 0;
+  const auto m = static_cast<std::uint64_t>(std::ldexp(std::frexp(std::fabs(x), &e), 53));
+  std::array<std::uint64_t, 6> limbs{1};
+  for (int k = 0; k < n; ++k) {  // schoolbook: limbs × m
+    std::array<std::uint64_t, 6> product{};
+    for (int j = 0; j < 2; ++j) {
+      std::uint64_t carry = 0;
+      for (int i = 0; i + j < 6; ++i) {
+        const std::uint64_t sum =
+            limbs[i] * ((m >> (32 * j)) & 0xFFFFFFFFu) + product[i + j] + carry;
+        product[i + j] = sum & 0xFFFFFFFFu;
+        carry = sum >> 32;
+      }
+    }
+    limbs = product;
+  }
+  int topLimb = 5;
+  while (limbs[topLimb] == 0) {
+    --topLimb;
+  }
+  const int shift =
+      std::max(0, 32 * topLimb + static_cast<int>(std::bit_width(limbs[topLimb])) - 64);
+  std::uint64_t bits = 0;
+  for (int i = 0; i <= topLimb; ++i) {
+    const int at = 32 * i - shift;  // where the limb's lowest bit lands
+    bits |= at >= 0 ? limbs[i] << at : at > -32 ? limbs[i] >> -at : 0;
+    const std::uint64_t lost = at >= 0 ? 0 : at > -32 ? limbs[i] & ((1u << -at) - 1) : limbs[i];
+    bits |= lost != 0 ? 1 : 0;
+  }
+  const double magnitude = std::ldexp(static_cast<double>(bits), shift + n * (e - 53));
+  return n % 2 == 1 && x < 0 ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+class ExactPowerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void hardCases_data();
+  void hardCases();
+  void agreesWithExactPowers();
+};
+
+void ExactPowerTest::hardCases_data() {
+  QTest::addColumn<double>("x");
+  QTest::addColumn<double>("square");
+  QTest::addColumn<double>("cube");
+
+  QTest::newRow("zero") << 0.0 << 0.0 << 0.0;
+  QTest::newRow("negative zero") << -0.0 << 0.0 << -0.0;
+  QTest::newRow("minus one") << -1.0 << 1.0 << -1.0;
+  QTest::newRow("two") << 2.0 << 4.0 << 8.0;
+  QTest::newRow("half") << 0.5 << 0.25 << 0.125;
+  // Where a pow that is a unit off, or two rounded products, go wrong.
+  QTest::newRow("pow one unit low")
+      << -0x1.1a19f5dc234e4p+0 << 0x1.36dd344aeee66p+0 << -0x1.568f31c1aa7f1p+0;
+  QTest::newRow("x*x*x one unit low")
+      << 0x1.725843d710d6bp-1 << 0x1.0be1a14431413p-1 << 0x1.838877a117f34p-2;
+  // Cubes and squares of 54 bits lie exactly halfway: ties to even.
+  QTest::newRow("cube tie, up") << 0x1.ffff8p-1 << 0x1.ffff00002p-1 << 0x1.fffe800060000p-1;
+  QTest::newRow("cube tie, down") << 0x1.fffe8p-1 << 0x1.fffd00012p-1 << 0x1.fffb80035fff2p-1;
+  QTest::newRow("square tie, down") << 0x1.ffffffcp-1 << 0x1.ffffff8p-1 << 0x1.ffffff4000001p-1;
+  // Subnormal results and the two sides of their rounding to zero.
+  QTest::newRow("cube is the smallest subnormal") << 0x1p-358 << 0x1p-716 << 0x1p-1074;
+  QTest::newRow("cube above half the smallest subnormal") << 0x1.cp-359 << 0x1.88p-717 << 0x1p-1074;
+  QTest::newRow("cube of half the smallest subnormal, to even") << -0x1p-359 << 0x1p-718 << -0.0;
+  // Halfway in its upper 95 bits, above halfway by its lowest 64.
+  QTest::newRow("cube just above a subnormal tie")
+      << 0x1.0000000000003p-341 << 0x1.0000000000006p-682 << 0x0.8000000000005p-1022;
+  QTest::newRow("square is the smallest subnormal") << 0x1p-537 << 0x1p-1074 << 0.0;
+  QTest::newRow("square of half the smallest subnormal") << 0x1p-538 << 0.0 << 0.0;
+  QTest::newRow("subnormal I") << 0x1p-1074 << 0.0 << 0.0;
+  // Huge I: the last finite cube and the first beyond the range.
+  QTest::newRow("largest finite cube")
+      << 0x1.428a2f98d728ap+341 << 0x1.965fea53d6e3ap+682 << 0x1.ffffffffffffcp+1023;
+  QTest::newRow("cube beyond the range")
+      << -0x1.428a2f98d728bp+341 << 0x1.965fea53d6e3dp+682 << -kInfinity;
+  QTest::newRow("square beyond the range") << 0x1p+512 << kInfinity << kInfinity;
+  QTest::newRow("infinity") << -kInfinity << kInfinity << -kInfinity;
+}
+
+void ExactPowerTest::hardCases() {
+  QFETCH(double, x);
+  QFETCH(double, square);
+  QFETCH(double, cube);
+  QCOMPARE(exact(vornell::exactSquare(x)), exact(square));
+  QCOMPARE(exact(vornell::exactCube(x)), exact(cube));
+}
+
+void ExactPowerTest::agreesWithExactPowers() {
+  // Random significands over the exponents whose squares and cubes are
+  // normal, with odd significands of 18 and 27 bits among them, whose cubes
+  // and squares are ties or lie next to them.
+  std::mt19937_64 random(8);
+  std::uniform_int_distribution<int> exponent(-340, 340);
+  std::uniform_int_distribution<int> nearOne(-4, 2);
+  for (int i = 0; i < 1000000; ++i) {
+    const std::uint64_t bits = random();
+    const auto significand = static_cast<double>((bits >> 11) | (std::uint64_t{1} << 52));
+    double x = std::ldexp(significand, (i % 2 == 0 ? exponent(random) : nearOne(random)) - 52);
+    if (i % 8 == 1) {
+      const int width = i % 16 == 1 ? 18 : 27;
+      x = std::ldexp(static_cast<double>((bits >> (64 - width)) | 1u), nearOne(random) - width);
+      x = std::nextafter(x, i % 3 == 0 ? x : (bits & 1) != 0 ? 0.0 : 2.0);
+    }
+    x = (bits >> 10) % 2 == 0 ? x : -x;
+    for (const int n : {2, 3}) {
+      const double power = n == 2 ? vornell::exactSquare(x) : vornell::exactCube(x);
+      const double reference = referencePower(x, n);
+      if (std::bit_cast<std::uint64_t>(power) != std::bit_cast<std::uint64_t>(reference)) {
+        QFAIL(exact(x) + " ^ " + QByteArray::number(n) + ": " + exact(power) + " instead of " +
+              exact(reference));
+      }
+    }
+  }
+}
+
+QTEST_GUILESS_MAIN(ExactPowerTest)
+#include "tst_exact_power.moc"
