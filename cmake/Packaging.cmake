@@ -35,6 +35,9 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     WORKING_DIRECTORY "${PROJECT_BINARY_DIR}" COMMAND_ERROR_IS_FATAL ANY)
   install(FILES "${PROJECT_BINARY_DIR}/changelog.Debian.gz"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/vornell" COMPONENT Runtime)
+  install(FILES "${PROJECT_SOURCE_DIR}/resources/vornell.lintian-overrides"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME vornell
+    COMPONENT Runtime)
   # Stripped like dh_strip does it: the .comment section (compiler versions) too.
   if(TARGET vornell)
     install(CODE "
