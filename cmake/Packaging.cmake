@@ -40,12 +40,15 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     COMPONENT Runtime)
   # Stripped like dh_strip does it: the .comment section (compiler versions) too.
   if(TARGET vornell)
-    install(CODE "
+    set(_vornell_strip_comment [=[
       if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
-          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:vornell>\"
+        execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment
+          "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/$<TARGET_FILE_NAME:vornell>"
           COMMAND_ERROR_IS_FATAL ANY)
-      endif()" COMPONENT Runtime)
+      endif()]=])
+    string(CONFIGURE "${_vornell_strip_comment}" _vornell_strip_comment @ONLY)
+    install(CODE "${_vornell_strip_comment}" COMPONENT Runtime)
+    unset(_vornell_strip_comment)
   endif()
 endif()
 

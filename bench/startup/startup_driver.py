@@ -2,8 +2,9 @@
 """Start-up benchmark: the calculator against a bare window with the same controls.
 
 Starts each program in turn on the given Qt platform (offscreen, or xcb on an
-X display such as Xvfb), RUNS times (after WARMUP discarded runs each), and reports for each the median time from process start to the
-first painted frame and the peak resident memory, with the ratios.
+X display such as Xvfb), RUNS times (after WARMUP discarded runs each), and
+reports for each the median time from process start to the first painted
+frame and the peak resident memory, with the ratios.
 
 The time is taken without any change to the programs: the Qt generic plugin
 built next to this script (startup_probe.cpp) is loaded into each program by
