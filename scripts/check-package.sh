@@ -141,6 +141,7 @@ fi
 wm_class_matches() { # wm_class_matches program desktop-entry
   local expected actual
   expected=$(sed -n 's/^StartupWMClass=//p' "$2")
+  # shellcheck disable=SC2016  # the inner script expands on the virtual display
   actual=$(QT_QPA_PLATFORM=xcb xvfb-run -a bash -c '
     "$0" >/dev/null 2>&1 & pid=$!
     for _ in $(seq 50); do
