@@ -35,6 +35,7 @@ bench: build
 
 bench-startup: PRESET = release
 bench-startup: build
+	scripts/install-deps.sh bench
 	scripts/bench-startup.sh $(BUILD_DIR)
 
 fuzz:

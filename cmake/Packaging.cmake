@@ -15,6 +15,42 @@
 # Chinese captions need one and no library link shows that.
 
 include_guard(GLOBAL)
+include(GNUInstallDirs)
+
+# The Debian revision of the package and its changelog entry, dated the
+# release day; Debian wants the changelog gzipped at best compression with no
+# name or time stamp.
+set(VORNELL_DEBIAN_REVISION 1)
+set(VORNELL_DEBIAN_VERSION "${PROJECT_VERSION}-${VORNELL_DEBIAN_REVISION}")
+# A role address under the reserved .invalid domain: it names the project, not
+# a person, and cannot be delivered to anyone.
+set(VORNELL_DEBIAN_MAINTAINER "Vornell developers <vornell@users.noreply.invalid>")
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  execute_process(COMMAND date --utc --rfc-email --date "${VORNELL_RELEASE_DATE}"
+    OUTPUT_VARIABLE VORNELL_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  configure_file("${PROJECT_SOURCE_DIR}/resources/changelog.Debian.in"
+    "${PROJECT_BINARY_DIR}/changelog.Debian" @ONLY)
+  execute_process(COMMAND gzip -9 -n -f -k changelog.Debian
+    WORKING_DIRECTORY "${PROJECT_BINARY_DIR}" COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES "${PROJECT_BINARY_DIR}/changelog.Debian.gz"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/vornell" COMPONENT Runtime)
+  install(FILES "${PROJECT_SOURCE_DIR}/resources/vornell.lintian-overrides"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME vornell
+    COMPONENT Runtime)
+  # Stripped like dh_strip does it: the .comment section (compiler versions) too.
+  if(TARGET vornell)
+    set(_vornell_strip_comment [=[
+      if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment
+          "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/$<TARGET_FILE_NAME:vornell>"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endif()]=])
+    string(CONFIGURE "${_vornell_strip_comment}" _vornell_strip_comment @ONLY)
+    install(CODE "${_vornell_strip_comment}" COMPONENT Runtime)
+    unset(_vornell_strip_comment)
+  endif()
+endif()
 
 set(VORNELL_PACKAGE_COMPONENTS "Runtime"
   CACHE STRING "Install components that go into the .deb (semicolon-separated)")
@@ -55,9 +91,7 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")
 set(CPACK_PACKAGE_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
 set(CPACK_PACKAGE_VERSION_PATCH "${PROJECT_VERSION_PATCH}")
-# A role address under the reserved .invalid domain: it names the project, not
-# a person, and cannot be delivered to anyone.
-set(CPACK_PACKAGE_CONTACT "Vornell developers <vornell@users.noreply.invalid>")
+set(CPACK_PACKAGE_CONTACT "${VORNELL_DEBIAN_MAINTAINER}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Lines of at most 79 characters, as Debian control files want them.
@@ -73,7 +107,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_PACKAGE_NAME "vornell")
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
-set(CPACK_DEBIAN_PACKAGE_RELEASE "1")
+set(CPACK_DEBIAN_PACKAGE_RELEASE "${VORNELL_DEBIAN_REVISION}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "math")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")

@@ -12,18 +12,26 @@
 #              file and AppStream validators, Google Benchmark, binutils
 #              (readelf, for the hardening test) and python3 (the
 #              compile-flag test and the start-up benchmark driver)
-#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), and file
+#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), file, lintian,
+#              and Xvfb with xprop/xwininfo to read the window's class
+#   bench      Xvfb, xauth and a session bus (dbus-run-session), to time start-up
+#              under X11 as a desktop runs it, as well as offscreen,
+#              and the image-format and SVG plugins that desktops usually have,
+#              so that the benchmark sees it if the program starts loading them
 #   fuzz       clang and its sanitizer/libFuzzer runtime
-#   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
+#   screenshot Xvfb, xauth, ImageMagick, xdotool (types the worked example)
+#   icons      rsvg-convert, for scripts/render-icons.sh
 #   cross      mingw-w64 (posix threads) and Wine, for running the core's
 #              Windows build beside the native one (make cross-check)
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
   [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev binutils python3"
-  [package]="dpkg-dev file"
+  [package]="dpkg-dev file lintian xvfb xauth x11-utils"
+  [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-14-dev"
-  [screenshot]="xvfb xauth imagemagick x11-apps"
+  [screenshot]="xvfb xauth imagemagick x11-apps xdotool"
+  [icons]="librsvg2-bin"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
 )
 

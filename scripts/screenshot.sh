@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the Vornell window on a virtual X display.
+# Takes a screenshot of the Vornell window on a virtual X display, with the
+# worked example of the README typed in: K1 100, W1 3.5, K2 200, W2 7, Kx 125
+# (the linear transition gives 4.375).
 #
 #   scripts/screenshot.sh path/to/vornell output.png
 #
-# Runs the program under Xvfb (xvfb-run), waits for its window, captures it
-# alone with xwd, converts it with ImageMagick and ends the program.
+# Runs the program under Xvfb (xvfb-run), waits for its window, types the five
+# numbers with xdotool as a user would (Tab between the boxes), captures the
+# window alone with xwd, converts it with ImageMagick and ends the program.
+# VORNELL_SCREENSHOT_SCALE (default 2, crisp in the README and in software
+# centres) is passed as QT_SCALE_FACTOR.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
@@ -18,29 +23,32 @@ mkdir -p "$(dirname "$output")"
 output=$(realpath "$output")
 
 if [ -z "${VORNELL_SCREENSHOT_INNER:-}" ]; then
-  exec env VORNELL_SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$binary" "$output"
+  exec env VORNELL_SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$binary" "$output"
 fi
 
 # Inside the virtual display.
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=${VORNELL_SCREENSHOT_SCALE:-2}
 "$binary" &
 pid=$!
-
-title="Vornell1.1"
 raw=$(mktemp --suffix=.xwd)
 trap 'kill "$pid" 2>/dev/null || true; rm -f "$raw"' EXIT
-for _ in $(seq 1 100); do
-  # xwd -name fails at once while no window has that title.
-  if xwd -silent -name "$title" -out "$raw" 2>/dev/null; then
-    # The first frame can be captured before the window has painted itself.
-    sleep 1
-    xwd -silent -name "$title" -out "$raw"
-    convert "xwd:$raw" "png:$output"
-    echo "screenshot: wrote $output ($(identify -format '%wx%h' "$output"))"
-    exit 0
-  fi
-  kill -0 "$pid" 2>/dev/null || { echo "screenshot: vornell exited early" >&2; exit 1; }
-  sleep 0.2
+
+# The window by its class (WM_CLASS "vornell", "Vornell"), whatever its title.
+window=$(timeout 20 xdotool search --sync --onlyvisible --class '^Vornell$' | head -1) || {
+  echo "screenshot: no Vornell window appeared" >&2
+  exit 1
+}
+# No window manager runs here: give the window the keyboard focus directly.
+# The focus starts in K1, and Tab moves through K1, W1, K2, W2, Kx.
+xdotool windowfocus --sync "$window"
+first=1
+for value in 100 3.5 200 7 125; do
+  [ "$first" = 1 ] || xdotool key --window "$window" Tab
+  first=0
+  xdotool type --delay 30 "$value"
 done
-echo "screenshot: no window titled $title appeared" >&2
-exit 1
+# Let the last keystroke's result and the caret settle before the capture.
+sleep 1
+xwd -silent -id "$window" -out "$raw"
+convert "xwd:$raw" "png:$output"
+echo "screenshot: wrote $output ($(identify -format '%wx%h' "$output"))"

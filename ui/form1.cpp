@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include "resources/program_icon.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -93,7 +95,7 @@ QString boxName(const QLabel* label) {
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vornell1.1"));
-  setWindowIcon(QIcon(QStringLiteral(":/vornell/vornell.png")));
+  setWindowIcon(vornell::programIcon());
   setFixedSize(clientSize());
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Start-up benchmark: the calculator against a bare window with the same controls.
 
-Starts each program in turn, offscreen, RUNS times (after WARMUP discarded
-runs each), and reports for each the median time from process start to the
-first painted frame and the peak resident memory, with the ratios.
+Starts each program in turn on the given Qt platform (offscreen, or xcb on an
+X display such as Xvfb), RUNS times (after WARMUP discarded runs each), and
+reports for each the median time from process start to the first painted
+frame and the peak resident memory, with the ratios.
 
 The time is taken without any change to the programs: the Qt generic plugin
 built next to this script (startup_probe.cpp) is loaded into each program by
@@ -27,13 +28,13 @@ import time
 PROBE_KEY = "vornellstartupprobe"
 
 
-def run_once(program, plugin_path, timeout_s):
+def run_once(program, platform, plugin_path, timeout_s):
     """Runs the program once; returns (frame_ns, first_paint_ns, loaded_ns, maxrss_kib)."""
     with tempfile.NamedTemporaryFile(prefix="vornell-startup-", delete=False) as f:
         out_path = f.name
     try:
         env = dict(os.environ)
-        env["QT_QPA_PLATFORM"] = "offscreen"
+        env["QT_QPA_PLATFORM"] = platform
         env["QT_QPA_GENERIC_PLUGINS"] = PROBE_KEY
         env["QT_PLUGIN_PATH"] = os.pathsep.join(
             p for p in (plugin_path, os.environ.get("QT_PLUGIN_PATH", "")) if p)
@@ -89,6 +90,8 @@ def main():
     parser.add_argument("--bare", required=True, help="the built vornell_bare_window")
     parser.add_argument("--plugin-path", required=True,
                         help="directory with generic/libvornell_startup_probe.so")
+    parser.add_argument("--platform", default="offscreen",
+                        help="Qt platform plugin: offscreen, or xcb (needs DISPLAY)")
     parser.add_argument("--runs", type=int, default=20)
     parser.add_argument("--warmup", type=int, default=2)
     parser.add_argument("--timeout", type=float, default=20.0, help="seconds per run")
@@ -112,7 +115,7 @@ def main():
             # In turns, and alternating which one goes first.
             order = list(programs) if i % 2 == 0 else list(reversed(programs))
             for name in order:
-                result = run_once(programs[name], args.plugin_path, args.timeout)
+                result = run_once(programs[name], args.platform, args.plugin_path, args.timeout)
                 if i >= args.warmup:
                     samples[name].append(result)
     except (RuntimeError, OSError, KeyError, ValueError) as error:
@@ -139,7 +142,7 @@ def main():
     summary["rss_diff_mib"] = rss_diff
     summary["rss_ratio"] = rss_ratio
 
-    print(f"start-up to first painted frame, offscreen, {args.runs} runs each "
+    print(f"start-up to first painted frame, {args.platform}, {args.runs} runs each "
           f"(+{args.warmup} warm-up), in turns")
     print(f"{'':10} {'median ms':>10} {'min ms':>8} {'max ms':>8} {'1st paint':>10} "
           f"{'QApp ms':>8} {'RSS MiB':>8} {'RSS max':>8}")

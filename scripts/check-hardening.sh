@@ -1,27 +1,27 @@
 #!/usr/bin/env bash
 # Checks, with readelf, that an ELF executable carries the hardening that
-# cmake/Hardening.cmake asks for:
+# cmake/Hardening.cmake asks for, and no library search path it does not need:
 #   1. PIE: ELF type DYN with a PT_INTERP program header (an executable, not a
 #      plain shared library)
 #   2. RELRO: a PT_GNU_RELRO program header
 #   3. BIND_NOW: DT_BIND_NOW, or DT_FLAGS with BIND_NOW, or DT_FLAGS_1 with NOW
 #   4. stack protector: an undefined (imported) __stack_chk_fail
-#   5. fortify: at least one imported glibc __*_chk function
+#   5. search paths: every DT_RPATH/DT_RUNPATH entry is an absolute directory.
+#      An empty entry makes the loader search the current directory, and a
+#      relative or $ORIGIN one the directory the program was started from or
+#      lies in: a library dropped there would be loaded into the program.
+# _FORTIFY_SOURCE is checked on the compile commands instead
+# (tests/packaging/check-compile-flags.py): the program has no call whose
+# destination size the compiler knows, so the binary shows no __*_chk import.
 #
-#   check-hardening.sh [--no-fortify] BINARY
+#   check-hardening.sh BINARY
 #
-# --no-fortify skips check 5 (for a binary whose code has no call that glibc
-# can fortify). Prints one PASS or FAIL line per check; exit status 0 when all
-# checks pass, 1 when one fails, 2 on a usage or tool error.
+# Prints one PASS or FAIL line per check; exit status 0 when all checks pass,
+# 1 when one fails, 2 on a usage or tool error. READELF overrides the tool.
 set -uo pipefail
 
-check_fortify=1
-if [ "${1:-}" = "--no-fortify" ]; then
-  check_fortify=0
-  shift
-fi
 if [ $# -ne 1 ]; then
-  echo "usage: $0 [--no-fortify] BINARY" >&2
+  echo "usage: $0 BINARY" >&2
   exit 2
 fi
 binary=$1
@@ -68,15 +68,21 @@ else
   report FAIL "stack protector: __stack_chk_fail is not imported"
 fi
 
-if [ "$check_fortify" -eq 1 ]; then
-  fortified=$(grep -E '^__[a-z0-9_]+_chk$' <<<"$imports" | grep -vx '__stack_chk_fail' | paste -sd' ')
-  if [ -n "$fortified" ]; then
-    report PASS "fortify (imports $fortified)"
-  else
-    report FAIL "fortify: no __*_chk function is imported"
-  fi
+# "Library runpath: [a:b]" -> one line per entry, empty entries kept.
+search_paths=$(sed -nE 's/.*\((RPATH|RUNPATH)\).*\[(.*)\]$/\1 \2/p' <<<"$dynamic")
+unsafe=$(while read -r tag list; do
+  [ -n "$tag" ] || continue
+  IFS=: read -r -a entries <<<"$list:"
+  for entry in "${entries[@]}"; do
+    [[ "$entry" == /* && "$entry" != *'$'* ]] || echo "$tag '$entry'"
+  done
+done <<<"$search_paths" | sort | uniq -c | awk '{ $1 = $1 "x"; print }' | paste -sd',')
+if [ -n "$unsafe" ]; then
+  report FAIL "search paths: empty, relative or \$ORIGIN entries: $unsafe"
+elif [ -n "$search_paths" ]; then
+  report PASS "search paths absolute ($(paste -sd';' <<<"$search_paths"))"
 else
-  echo "SKIP: fortify (--no-fortify)"
+  report PASS "search paths: none (no DT_RPATH or DT_RUNPATH)"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures hardening check(s) failed for $binary"; exit 1; }

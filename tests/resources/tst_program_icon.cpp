@@ -1,0 +1,45 @@
+// The program icon: every size a desktop draws it at, decoded from the
+// program's own PNGs without loading any image-format or icon-engine plugin
+// (each costs start-up time and memory, and pulls in libraries such as
+// libjpeg, libtiff or libQt6Svg).
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTest>
+
+#include "resources/program_icon.h"
+
+class ProgramIconTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // First, before anything else in the process could load a plugin.
+  void loadsNoPlugin() {
+    const QDir formats(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                       QStringLiteral("/imageformats"));
+    if (formats.entryList(QDir::Files).isEmpty()) {
+      QSKIP("no image-format plugin is installed: nothing could be loaded");
+    }
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) {
+      QSKIP("no /proc/self/maps to list the loaded libraries");
+    }
+    QVERIFY(!vornell::programIcon().isNull());
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/"), "an image-format plugin was loaded");
+    QVERIFY2(!mapped.contains("/iconengines/"), "an icon-engine plugin was loaded");
+  }
+
+  // Crisp at scale 2 in title bars (16 and 32 at scale 1), task switchers
+  // and docks (up to 128 at scale 2).
+  void hasEveryDesktopSize() {
+    const QList<QSize> sizes = vornell::programIcon().availableSizes();
+    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+      QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+    }
+  }
+};
+
+QTEST_MAIN(ProgramIconTest)
+#include "tst_program_icon.moc"
