@@ -31,6 +31,7 @@
 #include "core/numeric_text.h"
 #include "ui/control_table.h"
 #include "ui/number_input.h"
+#include "ui/window_texts.h"
 
 namespace vornell::ui {
 
@@ -41,9 +42,7 @@ constexpr qreal kSmallestPointSize = 6.0;
 // Space between the formula box's left edge and its text, in pixels.
 constexpr qreal kFormulaIndent = 2.0;
 
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using texts::toQString;
 
 const ControlRow& rowFor(std::string_view name) {
   const ControlRow* row = findControl(name);
@@ -66,7 +65,7 @@ template <typename Control>
 Control* makeControl(QWidget* window, std::string_view name) {
   const ControlRow& row = rowFor(name);
   auto* control = new Control(window);
-  control->setObjectName(fromUtf8(row.name));
+  control->setObjectName(toQString(row.name));
   control->setGeometry(pixelRect(row));
   return control;
 }
@@ -74,7 +73,7 @@ Control* makeControl(QWidget* window, std::string_view name) {
 template <typename Control>
 Control* makeCaptioned(QWidget* window, std::string_view name) {
   Control* control = makeControl<Control>(window, name);
-  control->setText(fromUtf8(rowFor(name).caption));
+  control->setText(toQString(rowFor(name).caption));
   return control;
 }
 
@@ -92,7 +91,7 @@ QString boxName(const QLabel* label) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Vornell1.1"));
+  setWindowTitle(toQString(texts::kWindowTitle));
   setWindowIcon(QIcon(QStringLiteral(":/vornell/vornell.png")));
   setFixedSize(clientSize());
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -130,7 +129,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   // The formula box: read-only, no scroll bars, skipped by Tab, on the colour
   // of button faces. It shows the three lines of its text; the line end after
   // the last one opens no fourth line.
-  QString formula = fromUtf8(kFormulaText);
+  QString formula = toQString(texts::kFormula);
   formula.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (formula.endsWith(u'\n')) {
     formula.chop(1);
@@ -181,7 +180,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   QTextCursor all(Text7->document());
   all.select(QTextCursor::Document);
   all.mergeBlockFormat(lines);
-  Text7->setAccessibleName(QStringLiteral("计算公式"));
+  Text7->setAccessibleName(toQString(texts::kFormulaName));
 
   const std::pair<QLineEdit*, QLabel*> boxes[] = {
       {Text1, Label1}, {Text2, Label2}, {Text3, Label3},
@@ -193,8 +192,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->installEventFilter(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit but memory
   }
-  Text6->setAccessibleName(boxName(Label6) + QStringLiteral("（计算结果）"));
-  Text6->setAccessibleDescription(QStringLiteral("计算结果，修改参数后自动更新"));
+  Text6->setAccessibleName(boxName(Label6) + toQString(texts::kResultNameSuffix));
+  Text6->setAccessibleDescription(toQString(texts::kResultCurrent));
 
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
@@ -230,9 +229,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
 Form1::~Form1() = default;
 
 QString Form1::aboutText() {
-  return QStringLiteral("修改参数后自动计算所求点宽度，TAB键在文本框之间切换。") +
-         QStringLiteral("\r\n") + QString(13, u' ') + QStringLiteral("------") +
-         QStringLiteral("Vornell 1.1") + QStringLiteral("。");
+  return toQString(texts::kAboutMessage);
 }
 
 void Form1::计算() {
@@ -268,10 +265,11 @@ void Form1::recalculate(QWidget* source) {
 }
 
 void Form1::reportError(const NumericError& error, QWidget* source) {
-  const QString text = error.kind() == NumericErrorKind::Overflow ? QStringLiteral("溢出")
-                                                                  : QStringLiteral("浮点运算错误");
+  const QString text = toQString(
+      error.kind() == NumericErrorKind::Overflow ? texts::kOverflow : texts::kFloatingPointError);
   const QPointer<QWidget> back(source);
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vornell"), text, QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Critical, toQString(texts::kProgramName), text, QMessageBox::Ok,
+                  this);
   box.exec();
   // Back to the control being edited, its caret and selection as they were.
   if (isVisible()) {
@@ -283,8 +281,8 @@ void Form1::reportError(const NumericError& error, QWidget* source) {
 }
 
 void Form1::showAbout() {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Vornell"), aboutText(), QMessageBox::Ok,
-                  this);
+  QMessageBox box(QMessageBox::Information, toQString(texts::kProgramName), aboutText(),
+                  QMessageBox::Ok, this);
   box.exec();
   // Back to the window as it was.
   if (isVisible()) {
