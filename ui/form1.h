@@ -68,6 +68,20 @@ class Form1 final : public QWidget {
   void showAbout();
   void exitProgram();
 
+  // The steps of building the window.
+  void createControls();
+  void stackControls();
+  void setUpFormulaBox();
+  void fitFont();
+  void setUpNumberBoxes();
+  void wireHandlers();
+  void buildTabOrder();
+
+  // Shows a number box from its first character, its whole text as tooltip.
+  static void showFromStart(QLineEdit* box);
+  // Marks whether the result box holds the answer for the boxes as they read.
+  void setResultCurrent(bool current);
+
   bool handleNumberBoxEvent(QLineEdit* box, QEvent* event);
   bool handleOptionKey(QRadioButton* option, QEvent* event);
   bool isNumberBox(const QObject* object) const;
@@ -97,6 +111,7 @@ class Form1 final : public QWidget {
   // release selects the whole text again unless the user dragged a selection.
   QLineEdit* selectOnRelease_ = nullptr;
   bool centred_ = false;
+  bool resultCurrent_ = true;
 };
 
 }  // namespace vornell::ui
