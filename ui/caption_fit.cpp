@@ -20,7 +20,8 @@ bool fitsLayout(const QFont& font, const LayoutNeeds& needs) {
   // Whole pixels, as the controls draw them.
   const bool widthsFit =
       std::all_of(needs.captions.begin(), needs.captions.end(), [&](const CaptionSpace& c) {
-        return std::ceil(metrics.horizontalAdvance(c.text)) <= c.width;
+        return std::ceil(metrics.horizontalAdvance(c.text)) <= c.width &&
+               std::ceil(metrics.boundingRect(c.text).right()) <= c.visibleWidth;
       });
   const QRectF digits = metrics.tightBoundingRect(QStringLiteral("-0123456789.E+"));
   return widthsFit && std::ceil(digits.height()) <= needs.numberHeight;

@@ -9,10 +9,13 @@
 
 namespace vornell::ui {
 
-// A line of text and the width it may take, in logical pixels.
+// A line of text, the width its advance may take and the width within which
+// its ink must show (a label's end may reach under the box beside it, but
+// what is drawn there must not), in logical pixels.
 struct CaptionSpace {
   QString text;
   qreal width;
+  qreal visibleWidth;
 };
 
 // What the layout asks of a font: each caption within its width, and the

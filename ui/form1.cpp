@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -204,15 +206,16 @@ void Form1::fitFont() {
     const QString caption = toQString(row.caption);
     const qreal width = pixelRect(row).width();
     if (row.kind == ControlKind::Label) {
-      needs.captions.push_back({caption, visibleLabelWidth(row)});
+      needs.captions.push_back({caption, width, visibleLabelWidth(row)});
     } else if (row.kind == ControlKind::OptionButton) {
-      needs.captions.push_back({caption, width - indicator});
+      needs.captions.push_back({caption, width - indicator, width - indicator});
     } else if (row.kind == ControlKind::CommandButton) {
-      needs.captions.push_back({caption, width - buttonMargin});
+      needs.captions.push_back({caption, width - buttonMargin, width - buttonMargin});
     }
   }
   for (const QString& line : formulaLines()) {
-    needs.captions.push_back({line, Text7->contentsRect().width() - kFormulaIndent});
+    const qreal width = Text7->contentsRect().width() - kFormulaIndent;
+    needs.captions.push_back({line, width, width});
   }
   needs.numberHeight = Text1->contentsRect().height();
   const QFont fitted = fittedFont(font(), needs);
@@ -491,6 +494,22 @@ void Form1::showEvent(QShowEvent* event) {
     }
   }
   QWidget::showEvent(event);
+}
+
+// At scale factors such as 1.5 the formula box starts half-way into a device
+// pixel, and its own painting leaves that row out: its top edge went missing.
+// The window draws the box's frame beneath it, so the edge shows there.
+void Form1::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QStyleOptionFrame frame;
+  frame.initFrom(Text7);
+  frame.rect = Text7->geometry();
+  frame.lineWidth = Text7->lineWidth();
+  frame.midLineWidth = Text7->midLineWidth();
+  frame.frameShape = Text7->frameShape();
+  frame.state |= QStyle::State_Sunken;
+  QPainter painter(this);
+  style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, Text7);
 }
 
 }  // namespace vornell::ui

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QPaintEvent;
 class QShowEvent;
 class QTextEdit;
 
@@ -54,6 +55,7 @@ class Form1 final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // Recomputes the result box from the mode and the five input boxes.
