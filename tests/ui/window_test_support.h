@@ -14,9 +14,8 @@
 
 namespace vornell::test {
 
-// Types `text` into `widget` one key at a time. Characters beyond Latin-1
-// (full-width digits, CJK) go as key events that carry the text, the way an
-// input method's committed characters arrive one by one.
+// Types `text` into `widget` one key at a time. Characters beyond ASCII go as
+// key events that carry the text, the way an input method commits them.
 inline void typeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
     if (c.unicode() < 0x80) {
@@ -34,12 +33,10 @@ inline void typeText(QWidget* widget, const QString& text) {
 class ModalBoxCloser {
  public:
   struct Seen {
-    QString className;
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
-    bool modal = false;
     QWidget* parent = nullptr;
   };
 
@@ -50,7 +47,6 @@ class ModalBoxCloser {
   }
 
   const std::vector<Seen>& seen() const { return seen_; }
-  void clear() { seen_.clear(); }
 
  private:
   void poll() {
@@ -58,24 +54,16 @@ class ModalBoxCloser {
     if (modal == nullptr || !modal->isVisible()) {
       return;
     }
-    Seen seen;
-    seen.className = QString::fromLatin1(modal->metaObject()->className());
-    seen.title = modal->windowTitle();
-    seen.modal = modal->isModal();
-    seen.parent = modal->parentWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      seen.text = box->text();
-      seen.icon = box->icon();
-      seen.buttons = box->standardButtons();
-      seen_.push_back(seen);
-      if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-        ok->click();
-        return;
-      }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    seen_.push_back({modal->windowTitle(), box ? box->text() : QString(),
+                     box ? box->icon() : QMessageBox::NoIcon,
+                     box ? box->standardButtons() : QMessageBox::StandardButtons(),
+                     modal->parentWidget()});
+    if (QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr) {
+      ok->click();
     } else {
-      seen_.push_back(seen);
+      modal->close();
     }
-    modal->close();
   }
 
   QTimer timer_;
