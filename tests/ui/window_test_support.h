@@ -5,10 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QString>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include <vector>
 
@@ -28,42 +26,32 @@ inline void typeText(QWidget* widget, const QString& text) {
 }
 
 // While alive, closes every modal dialog as soon as it is up, by its OK
-// button when it has one, and records what each showed. A box that nobody
-// expected is thus counted instead of hanging the test.
+// button, and records what each showed. A box that nobody expected is thus
+// counted instead of hanging the test.
 class ModalBoxCloser {
  public:
   struct Seen {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
-    QWidget* parent = nullptr;
+    QWidget* parent;
   };
 
   ModalBoxCloser() {
-    timer_.setInterval(2);
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
+    timer_.start(2);
   }
-
   const std::vector<Seen>& seen() const { return seen_; }
 
  private:
   void poll() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) {
       return;
     }
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    seen_.push_back({modal->windowTitle(), box ? box->text() : QString(),
-                     box ? box->icon() : QMessageBox::NoIcon,
-                     box ? box->standardButtons() : QMessageBox::StandardButtons(),
-                     modal->parentWidget()});
-    if (QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr) {
-      ok->click();
-    } else {
-      modal->close();
-    }
+    seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->parentWidget()});
+    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : (void)box->close();
   }
 
   QTimer timer_;
