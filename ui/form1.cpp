@@ -28,6 +28,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
@@ -78,6 +79,13 @@ QWidget* makeControl(QWidget* window, const ControlRow& row) {
   control->setObjectName(toQString(row.name));
   control->setGeometry(pixelRect(row));
   return control;
+}
+
+// The window losing or regaining the activation (a message box, another
+// program) or a popup: the caret and selection in the box stay as they were.
+bool isPassingFocus(const QEvent* event) {
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
 // A label's caption without its closing full-width colon: the name that
@@ -383,32 +391,25 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // GotFocus of a number box runs 自动选择. Handled before the box's own focus
-// handling, which keeps an existing selection.
+// handling, which keeps an existing selection. Left for another control, the
+// box shows its number from the start.
 bool Form1::handleNumberBoxEvent(QLineEdit* box, QEvent* event) {
   switch (event->type()) {
-    case QEvent::FocusIn: {
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // The window coming back (after a message box or from another program)
-      // and a closing popup return the focus to where the user was editing.
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
-        break;
+    case QEvent::FocusIn:
+      if (!isPassingFocus(event)) {
+        自动选择(*box);
+        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        selectOnRelease_ = byMouse ? box : nullptr;
       }
-      自动选择(*box);
-      selectOnRelease_ = reason == Qt::MouseFocusReason ? box : nullptr;
       break;
-    }
-    case QEvent::FocusOut: {
+    case QEvent::FocusOut:
       if (selectOnRelease_ == box) {
         selectOnRelease_ = nullptr;
       }
-      // Left for another control, the box shows its number from the start;
-      // a message box or another program in between leaves the caret alone.
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      if (!isPassingFocus(event)) {
         showFromStart(box);
       }
       break;
-    }
     case QEvent::MouseButtonPress:
       if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         selectOnRelease_ = nullptr;
@@ -417,11 +418,8 @@ bool Form1::handleNumberBoxEvent(QLineEdit* box, QEvent* event) {
     case QEvent::MouseButtonRelease:
       // The press that gave the focus has put the caret under the mouse;
       // the click as a whole selects the text, unless it dragged a selection.
-      if (selectOnRelease_ == box) {
-        selectOnRelease_ = nullptr;
-        if (!box->hasSelectedText()) {
-          自动选择(*box);
-        }
+      if (std::exchange(selectOnRelease_, nullptr) == box && !box->hasSelectedText()) {
+        自动选择(*box);
       }
       break;
     default:
