@@ -58,6 +58,11 @@ constexpr int twipsToPixels(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
+// 7 twips round down to no pixel, 8 up to one; the window's 1935 twips are 129
+// pixels, and Label2 spans pixels 139 to 231.
+static_assert(twipsToPixels(7) == 0 && twipsToPixels(8) == 1 && twipsToPixels(1935) == 129);
+static_assert(twipsToPixels(2085) == 139 && twipsToPixels(2085 + 1380) == 231);
+
 // Each edge is converted on its own, so controls that meet in twips meet on
 // screen as well.
 constexpr QRect pixelRect(const ControlRow& c) {
@@ -70,6 +75,11 @@ constexpr QRect pixelRect(const ControlRow& c) {
 constexpr QSize clientSize() {
   return QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
 }
+
+// Controls that overlap in twips overlap on screen: Text7 (right edge at
+// pixel 257) reaches 9 pixels under Command2, which starts at pixel 248.
+static_assert(pixelRect({"", ControlKind::TextBox, "", 120, 1130, 3735, 615, 0}) ==
+              QRect(8, 75, 249, 41));
 
 constexpr const ControlRow* findControl(std::string_view name) {
   for (const ControlRow& c : kControls) {
