@@ -149,12 +149,23 @@ void Form1::createControls() {
     member = findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
     Q_ASSERT(member != nullptr);
   };
-  find(Text1, "Text1"), find(Text2, "Text2"), find(Text3, "Text3"), find(Text4, "Text4");
-  find(Text5, "Text5"), find(Text6, "Text6"), find(Text7, "Text7");
-  find(Label1, "Label1"), find(Label2, "Label2"), find(Label3, "Label3");
-  find(Label4, "Label4"), find(Label5, "Label5"), find(Label6, "Label6");
-  find(Option1, "Option1"), find(Option2, "Option2");
-  find(Command1, "Command1"), find(Command2, "Command2");
+  find(Text1, "Text1");
+  find(Text2, "Text2");
+  find(Text3, "Text3");
+  find(Text4, "Text4");
+  find(Text5, "Text5");
+  find(Text6, "Text6");
+  find(Text7, "Text7");
+  find(Label1, "Label1");
+  find(Label2, "Label2");
+  find(Label3, "Label3");
+  find(Label4, "Label4");
+  find(Label5, "Label5");
+  find(Label6, "Label6");
+  find(Option1, "Option1");
+  find(Option2, "Option2");
+  find(Command1, "Command1");
+  find(Command2, "Command2");
   Option1->setChecked(true);  // Option1 and Option2 form one auto-exclusive group
 }
 
