@@ -3,11 +3,13 @@
 
 #include "ui/form1.h"
 #include "ui/toolkit_texts.h"
+#include "ui/window_texts.h"
 
 int main(int argc, char* argv[]) {
+  using namespace vornell::ui::texts;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Vornell"));
-  QApplication::setApplicationVersion(QStringLiteral("1.1"));
+  QApplication::setApplicationName(toQString(kProgramName));
+  QApplication::setApplicationVersion(toQString(kVersion));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vornell.Vornell"));
   vornell::ui::installChineseToolkitTexts(app);
 

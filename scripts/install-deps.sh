@@ -7,7 +7,7 @@
 #
 # Groups:
 #   build      compiler, CMake, Ninja, Qt 6 Widgets/Test and its Chinese
-#              translation, a CJK font, the
+#              translation, the CJK and Latin fonts the window is tested with, the
 #              German locale data used by the decimal-comma test, the desktop
 #              file and AppStream validators, Google Benchmark, binutils
 #              (readelf, for the hardening test) and python3 (the
@@ -26,7 +26,7 @@
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev binutils python3"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3"
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-14-dev"

@@ -10,6 +10,8 @@
 #include <array>
 #include <string_view>
 
+#include "ui/window_texts.h"
+
 namespace vornell::ui {
 
 enum class ControlKind { CommandButton, OptionButton, TextBox, Label };
@@ -29,31 +31,25 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 4380;
 inline constexpr int kClientHeightTwips = 1935;
 
-// The text of Text7: three lines, each ended by CR LF.
-inline constexpr std::string_view kFormulaText =
-    "线性:Wx=W1+(Kx-K1)/(K2-K1)*(W2-W1)。\r\n"
-    "抛物线I=(Kx-K1)/(K2-K1),\r\n"
-    "      Wx=W1+(3*I^2-2*I^3)*(W2-W1)。\r\n";
-
 // In the order the controls are stored with the window.
 inline constexpr std::array<ControlRow, 17> kControls{{
-    {"Command2", ControlKind::CommandButton, "关于", 3720, 1150, 615, 375, 8},
-    {"Option2", ControlKind::OptionButton, "抛物线渐变", 1560, 1680, 1335, 255, 7},
-    {"Option1", ControlKind::OptionButton, "线性渐变", 120, 1680, 1095, 255, 6},
-    {"Command1", ControlKind::CommandButton, "退出", 3720, 1560, 615, 375, 9},
-    {"Text7", ControlKind::TextBox, kFormulaText, 120, 1130, 3735, 615, 16},
+    {"Command2", ControlKind::CommandButton, texts::kAbout, 3720, 1150, 615, 375, 8},
+    {"Option2", ControlKind::OptionButton, texts::kParabolic, 1560, 1680, 1335, 255, 7},
+    {"Option1", ControlKind::OptionButton, texts::kLinear, 120, 1680, 1095, 255, 6},
+    {"Command1", ControlKind::CommandButton, texts::kExit, 3720, 1560, 615, 375, 9},
+    {"Text7", ControlKind::TextBox, texts::kFormula, 120, 1130, 3735, 615, 16},
     {"Text1", ControlKind::TextBox, "", 885, 120, 975, 270, 0},
     {"Text2", ControlKind::TextBox, "", 3285, 120, 975, 270, 1},
     {"Text3", ControlKind::TextBox, "", 885, 480, 975, 270, 2},
     {"Text4", ControlKind::TextBox, "", 3285, 480, 975, 270, 3},
     {"Text5", ControlKind::TextBox, "", 885, 840, 975, 270, 4},
     {"Text6", ControlKind::TextBox, "", 3285, 840, 975, 270, 5},
-    {"Label1", ControlKind::Label, "里程K1：", 165, 120, 735, 255, 15},
-    {"Label2", ControlKind::Label, "宽度或高程W1：", 2085, 120, 1380, 255, 14},
-    {"Label3", ControlKind::Label, "里程K2：", 165, 480, 735, 255, 13},
-    {"Label4", ControlKind::Label, "宽度或高程W2：", 2085, 480, 1335, 255, 12},
-    {"Label5", ControlKind::Label, "里程Kx：", 165, 840, 735, 255, 11},
-    {"Label6", ControlKind::Label, "宽度或高程Wx：", 2085, 840, 1335, 255, 10},
+    {"Label1", ControlKind::Label, texts::kLabelK1, 165, 120, 735, 255, 15},
+    {"Label2", ControlKind::Label, texts::kLabelW1, 2085, 120, 1380, 255, 14},
+    {"Label3", ControlKind::Label, texts::kLabelK2, 165, 480, 735, 255, 13},
+    {"Label4", ControlKind::Label, texts::kLabelW2, 2085, 480, 1335, 255, 12},
+    {"Label5", ControlKind::Label, texts::kLabelKx, 165, 840, 735, 255, 11},
+    {"Label6", ControlKind::Label, texts::kLabelWx, 2085, 840, 1335, 255, 10},
 }};
 
 // Twips to logical pixels, to the nearest pixel. A twip count is a whole
@@ -61,6 +57,11 @@ inline constexpr std::array<ControlRow, 17> kControls{{
 constexpr int twipsToPixels(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
+
+// 7 twips round down to no pixel, 8 up to one; the window's 1935 twips are 129
+// pixels, and Label2 spans pixels 139 to 231.
+static_assert(twipsToPixels(7) == 0 && twipsToPixels(8) == 1 && twipsToPixels(1935) == 129);
+static_assert(twipsToPixels(2085) == 139 && twipsToPixels(2085 + 1380) == 231);
 
 // Each edge is converted on its own, so controls that meet in twips meet on
 // screen as well.
@@ -74,6 +75,11 @@ constexpr QRect pixelRect(const ControlRow& c) {
 constexpr QSize clientSize() {
   return QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
 }
+
+// Controls that overlap in twips overlap on screen: Text7 (right edge at
+// pixel 257) reaches 9 pixels under Command2, which starts at pixel 248.
+static_assert(pixelRect({"", ControlKind::TextBox, "", 120, 1130, 3735, 615, 0}) ==
+              QRect(8, 75, 249, 41));
 
 constexpr const ControlRow* findControl(std::string_view name) {
   for (const ControlRow& c : kControls) {

@@ -1,7 +1,5 @@
 #include "ui/form1.h"
 
-#include "resources/program_icon.h"
-
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -11,12 +9,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -28,30 +28,24 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
+#include "resources/program_icon.h"
+#include "ui/caption_fit.h"
 #include "ui/control_table.h"
 #include "ui/number_input.h"
+#include "ui/window_texts.h"
 
 namespace vornell::ui {
 
 namespace {
 
-// The smallest size to which the default font is reduced to fit the layout.
-constexpr qreal kSmallestPointSize = 6.0;
 // Space between the formula box's left edge and its text, in pixels.
 constexpr qreal kFormulaIndent = 2.0;
 
-QString fromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const ControlRow& rowFor(std::string_view name) {
-  const ControlRow* row = findControl(name);
-  Q_ASSERT(row != nullptr);
-  return *row;
-}
+using texts::toQString;
 
 // An option button that takes a click anywhere on its rectangle, not only on
 // its indicator and caption: the layout's rectangle is what the user sees.
@@ -63,21 +57,36 @@ class OptionButton final : public QRadioButton {
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-// Creates a control of the window from its row of the control table.
-template <typename Control>
-Control* makeControl(QWidget* window, std::string_view name) {
-  const ControlRow& row = rowFor(name);
-  auto* control = new Control(window);
-  control->setObjectName(fromUtf8(row.name));
+// A control of the window from its row of the control table.
+QWidget* makeControl(QWidget* window, const ControlRow& row) {
+  QWidget* control = nullptr;
+  const QString caption = toQString(row.caption);
+  switch (row.kind) {
+    case ControlKind::CommandButton:
+      control = new QPushButton(caption, window);
+      break;
+    case ControlKind::OptionButton:
+      control = new OptionButton(caption, window);
+      break;
+    case ControlKind::Label:
+      control = new QLabel(caption, window);
+      break;
+    case ControlKind::TextBox:
+      // The boxes with a stored text are the multi-line ones.
+      control = caption.isEmpty() ? static_cast<QWidget*>(new QLineEdit(window))
+                                  : static_cast<QWidget*>(new QTextEdit(window));
+      break;
+  }
+  control->setObjectName(toQString(row.name));
   control->setGeometry(pixelRect(row));
   return control;
 }
 
-template <typename Control>
-Control* makeCaptioned(QWidget* window, std::string_view name) {
-  Control* control = makeControl<Control>(window, name);
-  control->setText(fromUtf8(rowFor(name).caption));
-  return control;
+// The window losing or regaining the activation (a message box, another
+// program) or a popup: the caret and selection in the box stay as they were.
+bool isPassingFocus(const QEvent* event) {
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
 // A label's caption without its closing full-width colon: the name that
@@ -90,53 +99,90 @@ QString boxName(const QLabel* label) {
   return name;
 }
 
-}  // namespace
-
-Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Vornell1.1"));
-  setWindowIcon(vornell::programIcon());
-  setFixedSize(clientSize());
-  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-
-  // Created in the order the controls are stored with the window; a later
-  // control lies above an earlier one until the restacking below.
-  Command2 = makeCaptioned<QPushButton>(this, "Command2");
-  Option2 = makeCaptioned<OptionButton>(this, "Option2");
-  Option1 = makeCaptioned<OptionButton>(this, "Option1");
-  Command1 = makeCaptioned<QPushButton>(this, "Command1");
-  Text7 = makeControl<QTextEdit>(this, "Text7");
-  Text1 = makeControl<QLineEdit>(this, "Text1");
-  Text2 = makeControl<QLineEdit>(this, "Text2");
-  Text3 = makeControl<QLineEdit>(this, "Text3");
-  Text4 = makeControl<QLineEdit>(this, "Text4");
-  Text5 = makeControl<QLineEdit>(this, "Text5");
-  Text6 = makeControl<QLineEdit>(this, "Text6");
-  Label1 = makeCaptioned<QLabel>(this, "Label1");
-  Label2 = makeCaptioned<QLabel>(this, "Label2");
-  Label3 = makeCaptioned<QLabel>(this, "Label3");
-  Label4 = makeCaptioned<QLabel>(this, "Label4");
-  Label5 = makeCaptioned<QLabel>(this, "Label5");
-  Label6 = makeCaptioned<QLabel>(this, "Label6");
-
-  // The labels lie on the window's surface beneath everything, so the boxes
-  // cover the ends of the long ones. The formula box lies beneath the four
-  // buttons whose edges it overlaps, so every pixel of a button is clickable.
-  Text7->lower();
-  for (QLabel* label : {Label6, Label5, Label4, Label3, Label2, Label1}) {
-    label->lower();
-  }
-
-  Option1->setChecked(true);  // Option1 and Option2 form one auto-exclusive group
-
-  // The formula box: read-only, no scroll bars, skipped by Tab, on the colour
-  // of button faces. It shows the three lines of its text; the line end after
-  // the last one opens no fourth line.
-  QString formula = fromUtf8(kFormulaText);
+// The formula as three lines: the line end after the last opens no fourth.
+QStringList formulaLines() {
+  QString formula = toQString(texts::kFormula);
   formula.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (formula.endsWith(u'\n')) {
     formula.chop(1);
   }
+  return formula.split(u'\n');
+}
+
+// The part of a label's rectangle that the boxes lying above it leave visible.
+qreal visibleLabelWidth(const ControlRow& label) {
+  const QRect rect = pixelRect(label);
+  int right = rect.right() + 1;
+  for (const ControlRow& row : kControls) {
+    const QRect box = pixelRect(row);
+    if (row.kind == ControlKind::TextBox && box.intersects(rect) && box.left() > rect.left()) {
+      right = std::min(right, box.left());
+    }
+  }
+  return right - rect.left();
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(toQString(texts::kWindowTitle));
+  setWindowIcon(vornell::programIcon());
+  setFixedSize(clientSize());
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+  createControls();
+  stackControls();
+  setUpFormulaBox();
+  fitFont();
+  setUpNumberBoxes();
+  wireHandlers();
+  buildTabOrder();
+  Text1->setFocus(Qt::OtherFocusReason);
+}
+
+// In the order the controls are stored with the window.
+void Form1::createControls() {
+  for (const ControlRow& row : kControls) {
+    makeControl(this, row);
+  }
+  const auto find = [this]<typename Control>(Control*& member, const char* name) {
+    member = findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    Q_ASSERT(member != nullptr);
+  };
+  find(Text1, "Text1");
+  find(Text2, "Text2");
+  find(Text3, "Text3");
+  find(Text4, "Text4");
+  find(Text5, "Text5");
+  find(Text6, "Text6");
+  find(Text7, "Text7");
+  find(Label1, "Label1");
+  find(Label2, "Label2");
+  find(Label3, "Label3");
+  find(Label4, "Label4");
+  find(Label5, "Label5");
+  find(Label6, "Label6");
+  find(Option1, "Option1");
+  find(Option2, "Option2");
+  find(Command1, "Command1");
+  find(Command2, "Command2");
+  Option1->setChecked(true);  // Option1 and Option2 form one auto-exclusive group
+}
+
+// The labels lie on the window's surface beneath everything, so the boxes
+// cover the ends of the long ones. The formula box lies beneath the four
+// buttons whose edges it overlaps, so every pixel of a button is clickable.
+void Form1::stackControls() {
+  Text7->lower();
+  for (QLabel* label : {Label6, Label5, Label4, Label3, Label2, Label1}) {
+    label->lower();
+  }
+}
+
+// The formula box: read-only, no scroll bars, skipped by Tab, on the colour
+// of button faces, its three lines starting a little in from the left edge.
+void Form1::setUpFormulaBox() {
   Text7->setAcceptRichText(false);
   Text7->setReadOnly(true);
   Text7->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -151,40 +197,54 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     formulaPalette.setColor(group, QPalette::Base, formulaPalette.color(group, QPalette::Button));
   }
   Text7->setPalette(formulaPalette);
+  Text7->setAccessibleName(toQString(texts::kFormulaName));
 
-  // The layout is fixed, the default font is not: when the formula's longest
-  // line is wider than its box in the default font, every control takes the
-  // default font a little smaller, so that nothing is cut off.
-  const QStringList formulaLines = formula.split(u'\n');
-  const qreal formulaWidth = Text7->contentsRect().width() - kFormulaIndent;
-  const qreal formulaHeight = Text7->contentsRect().height();
-  const auto fitsFormulaBox = [&](const QFont& candidate) {
-    const QFontMetricsF metrics(candidate);
-    return std::all_of(formulaLines.begin(), formulaLines.end(), [&](const QString& line) {
-      return metrics.horizontalAdvance(line) <= formulaWidth;
-    });
-  };
-  QFont fitted = font();
-  while (!fitsFormulaBox(fitted) && fitted.pointSizeF() > kSmallestPointSize) {
-    fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+  const QStringList lines = formulaLines();
+  Text7->setPlainText(lines.join(u'\n'));
+  QTextFrameFormat frame = Text7->document()->rootFrame()->frameFormat();
+  frame.setLeftMargin(kFormulaIndent);
+  Text7->document()->rootFrame()->setFrameFormat(frame);
+  // Lines no taller than a third of the box, so the three lines always show.
+  QTextBlockFormat lineFormat;
+  lineFormat.setLineHeight(std::floor(Text7->contentsRect().height() / qreal(lines.size())),
+                           QTextBlockFormat::FixedHeight);
+  QTextCursor all(Text7->document());
+  all.select(QTextCursor::Document);
+  all.mergeBlockFormat(lineFormat);
+}
+
+// The layout is fixed, the default font is not: when a caption would not
+// show whole in the default font, every control takes it a little smaller.
+void Form1::fitFont() {
+  LayoutNeeds needs{{}, 0};
+  const QStyle* look = style();
+  const int indicator = look->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, Option1) +
+                        look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, Option1);
+  const int buttonMargin = look->pixelMetric(QStyle::PM_ButtonMargin, nullptr, Command1) +
+                           2 * look->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Command1);
+  for (const ControlRow& row : kControls) {
+    const QString caption = toQString(row.caption);
+    const qreal width = pixelRect(row).width();
+    if (row.kind == ControlKind::Label) {
+      needs.captions.push_back({caption, width, visibleLabelWidth(row)});
+    } else if (row.kind == ControlKind::OptionButton) {
+      needs.captions.push_back({caption, width - indicator, width - indicator});
+    } else if (row.kind == ControlKind::CommandButton) {
+      needs.captions.push_back({caption, width - buttonMargin, width - buttonMargin});
+    }
   }
+  for (const QString& line : formulaLines()) {
+    const qreal width = Text7->contentsRect().width() - kFormulaIndent;
+    needs.captions.push_back({line, width, width});
+  }
+  needs.numberHeight = Text1->contentsRect().height();
+  const QFont fitted = fittedFont(font(), needs);
   if (fitted != font()) {
     setFont(fitted);
   }
-  Text7->setPlainText(formula);
-  // The text starts a little in from the left edge, as in the number boxes.
-  QTextFrameFormat formulaFrame = Text7->document()->rootFrame()->frameFormat();
-  formulaFrame.setLeftMargin(kFormulaIndent);
-  Text7->document()->rootFrame()->setFrameFormat(formulaFrame);
-  // Lines no taller than a third of the box, so the three lines always show.
-  const qreal lineHeight = std::floor(formulaHeight / static_cast<qreal>(formulaLines.size()));
-  QTextBlockFormat lines;
-  lines.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
-  QTextCursor all(Text7->document());
-  all.select(QTextCursor::Document);
-  all.mergeBlockFormat(lines);
-  Text7->setAccessibleName(QStringLiteral("计算公式"));
+}
 
+void Form1::setUpNumberBoxes() {
   const std::pair<QLineEdit*, QLabel*> boxes[] = {
       {Text1, Label1}, {Text2, Label2}, {Text3, Label3},
       {Text4, Label4}, {Text5, Label5}, {Text6, Label6},
@@ -194,10 +254,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     label->setBuddy(box);
     box->installEventFilter(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // no limit but memory
+    connect(box, &QLineEdit::textChanged, box,
+            [box](const QString& text) { box->setToolTip(text); });
   }
-  Text6->setAccessibleName(boxName(Label6) + QStringLiteral("（计算结果）"));
-  Text6->setAccessibleDescription(QStringLiteral("计算结果，修改参数后自动更新"));
+  Text6->setAccessibleName(boxName(Label6) + toQString(texts::kResultNameSuffix));
+  Text6->setAccessibleDescription(toQString(texts::kResultCurrent));
+}
 
+void Form1::wireHandlers() {
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
     input->setValidator(new NumberInputValidator(input));
@@ -212,29 +276,48 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   Command2->setAutoDefault(true);
   connect(Command2, &QPushButton::clicked, this, [this] { showAbout(); });
   connect(Command1, &QPushButton::clicked, this, [this] { exitProgram(); });
+}
 
-  tabOrder_ = {
-      {rowFor("Text1").tabIndex, Text1},       {rowFor("Text2").tabIndex, Text2},
-      {rowFor("Text3").tabIndex, Text3},       {rowFor("Text4").tabIndex, Text4},
-      {rowFor("Text5").tabIndex, Text5},       {rowFor("Text6").tabIndex, Text6},
-      {rowFor("Option1").tabIndex, Option1},   {rowFor("Option2").tabIndex, Option2},
-      {rowFor("Command2").tabIndex, Command2}, {rowFor("Command1").tabIndex, Command1},
-  };
+// Every control that takes the focus, in the order of its TabIndex.
+void Form1::buildTabOrder() {
+  for (const ControlRow& row : kControls) {
+    auto* control = findChild<QWidget*>(toQString(row.name), Qt::FindDirectChildrenOnly);
+    if (control->focusPolicy() & Qt::TabFocus) {
+      tabOrder_.emplace_back(row.tabIndex, control);
+    }
+  }
   std::sort(tabOrder_.begin(), tabOrder_.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
     setTabOrder(tabOrder_[i - 1].second, tabOrder_[i].second);
   }
+}
 
-  Text1->setFocus(Qt::OtherFocusReason);
+void Form1::showFromStart(QLineEdit* box) {
+  box->setCursorPosition(0);
+}
+
+// A result kept from an earlier run reads in the colour of disabled text,
+// and says so to assistive tools, until a run writes a new one.
+void Form1::setResultCurrent(bool current) {
+  if (current == resultCurrent_) {
+    return;
+  }
+  resultCurrent_ = current;
+  QPalette look = palette();
+  if (!current) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      look.setColor(group, QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));
+    }
+  }
+  Text6->setPalette(look);
+  Text6->setAccessibleDescription(toQString(current ? texts::kResultCurrent : texts::kResultStale));
 }
 
 Form1::~Form1() = default;
 
 QString Form1::aboutText() {
-  return QStringLiteral("修改参数后自动计算所求点宽度，TAB键在文本框之间切换。") +
-         QStringLiteral("\r\n") + QString(13, u' ') + QStringLiteral("------") +
-         QStringLiteral("Vornell 1.1") + QStringLiteral("。");
+  return toQString(texts::kAboutMessage);
 }
 
 void Form1::计算() {
@@ -256,9 +339,12 @@ void Form1::计算() {
       std::string_view(w2.constData(), static_cast<std::size_t>(w2.size())),
       std::string_view(kx.constData(), static_cast<std::size_t>(kx.size())),
   };
-  if (const std::optional<std::string> result = interpolate(mode, texts)) {
+  const std::optional<std::string> result = interpolate(mode, texts);
+  if (result) {
     Text6->setText(QString::fromStdString(*result));
+    showFromStart(Text6);
   }
+  setResultCurrent(result.has_value());
 }
 
 void Form1::recalculate(QWidget* source) {
@@ -270,10 +356,12 @@ void Form1::recalculate(QWidget* source) {
 }
 
 void Form1::reportError(const NumericError& error, QWidget* source) {
-  const QString text = error.kind() == NumericErrorKind::Overflow ? QStringLiteral("溢出")
-                                                                  : QStringLiteral("浮点运算错误");
+  setResultCurrent(false);
+  const QString text = toQString(
+      error.kind() == NumericErrorKind::Overflow ? texts::kOverflow : texts::kFloatingPointError);
   const QPointer<QWidget> back(source);
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vornell"), text, QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Critical, toQString(texts::kProgramName), text, QMessageBox::Ok,
+                  this);
   box.exec();
   // Back to the control being edited, its caret and selection as they were.
   if (isVisible()) {
@@ -285,8 +373,8 @@ void Form1::reportError(const NumericError& error, QWidget* source) {
 }
 
 void Form1::showAbout() {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Vornell"), aboutText(), QMessageBox::Ok,
-                  this);
+  QMessageBox box(QMessageBox::Information, toQString(texts::kProgramName), aboutText(),
+                  QMessageBox::Ok, this);
   box.exec();
   // Back to the window as it was.
   if (isVisible()) {
@@ -315,23 +403,23 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // GotFocus of a number box runs 自动选择. Handled before the box's own focus
-// handling, which keeps an existing selection.
+// handling, which keeps an existing selection. Left for another control, the
+// box shows its number from the start.
 bool Form1::handleNumberBoxEvent(QLineEdit* box, QEvent* event) {
   switch (event->type()) {
-    case QEvent::FocusIn: {
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      // The window coming back (after a message box or from another program)
-      // and a closing popup return the focus to where the user was editing.
-      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
-        break;
+    case QEvent::FocusIn:
+      if (!isPassingFocus(event)) {
+        自动选择(*box);
+        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        selectOnRelease_ = byMouse ? box : nullptr;
       }
-      自动选择(*box);
-      selectOnRelease_ = reason == Qt::MouseFocusReason ? box : nullptr;
       break;
-    }
     case QEvent::FocusOut:
       if (selectOnRelease_ == box) {
         selectOnRelease_ = nullptr;
+      }
+      if (!isPassingFocus(event)) {
+        showFromStart(box);
       }
       break;
     case QEvent::MouseButtonPress:
@@ -342,11 +430,8 @@ bool Form1::handleNumberBoxEvent(QLineEdit* box, QEvent* event) {
     case QEvent::MouseButtonRelease:
       // The press that gave the focus has put the caret under the mouse;
       // the click as a whole selects the text, unless it dragged a selection.
-      if (selectOnRelease_ == box) {
-        selectOnRelease_ = nullptr;
-        if (!box->hasSelectedText()) {
-          自动选择(*box);
-        }
+      if (std::exchange(selectOnRelease_, nullptr) == box && !box->hasSelectedText()) {
+        自动选择(*box);
       }
       break;
     default:
@@ -419,6 +504,22 @@ void Form1::showEvent(QShowEvent* event) {
     }
   }
   QWidget::showEvent(event);
+}
+
+// At scale factors such as 1.5 the formula box starts half-way into a device
+// pixel, and its own painting leaves that row out: its top edge went missing.
+// The window draws the box's frame beneath it, so the edge shows there.
+void Form1::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QStyleOptionFrame frame;
+  frame.initFrom(Text7);
+  frame.rect = Text7->geometry();
+  frame.lineWidth = Text7->lineWidth();
+  frame.midLineWidth = Text7->midLineWidth();
+  frame.frameShape = Text7->frameShape();
+  frame.state |= QStyle::State_Sunken;
+  QPainter painter(this);
+  style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, Text7);
 }
 
 }  // namespace vornell::ui

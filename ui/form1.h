@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QPaintEvent;
 class QShowEvent;
 class QTextEdit;
 
@@ -54,6 +55,7 @@ class Form1 final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // Recomputes the result box from the mode and the five input boxes.
@@ -67,6 +69,20 @@ class Form1 final : public QWidget {
   void reportError(const NumericError& error, QWidget* source);
   void showAbout();
   void exitProgram();
+
+  // The steps of building the window.
+  void createControls();
+  void stackControls();
+  void setUpFormulaBox();
+  void fitFont();
+  void setUpNumberBoxes();
+  void wireHandlers();
+  void buildTabOrder();
+
+  // Shows a number box from its first character, its whole text as tooltip.
+  static void showFromStart(QLineEdit* box);
+  // Marks whether the result box holds the answer for the boxes as they read.
+  void setResultCurrent(bool current);
 
   bool handleNumberBoxEvent(QLineEdit* box, QEvent* event);
   bool handleOptionKey(QRadioButton* option, QEvent* event);
@@ -97,6 +113,7 @@ class Form1 final : public QWidget {
   // release selects the whole text again unless the user dragged a selection.
   QLineEdit* selectOnRelease_ = nullptr;
   bool centred_ = false;
+  bool resultCurrent_ = true;
 };
 
 }  // namespace vornell::ui

@@ -5,18 +5,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QString>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include <vector>
 
 namespace vornell::test {
 
-// Types `text` into `widget` one key at a time. Characters beyond Latin-1
-// (full-width digits, CJK) go as key events that carry the text, the way an
-// input method's committed characters arrive one by one.
+// Types `text` into `widget` one key at a time. Characters beyond ASCII go as
+// key events that carry the text, the way an input method commits them.
 inline void typeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
     if (c.unicode() < 0x80) {
@@ -29,53 +26,32 @@ inline void typeText(QWidget* widget, const QString& text) {
 }
 
 // While alive, closes every modal dialog as soon as it is up, by its OK
-// button when it has one, and records what each showed. A box that nobody
-// expected is thus counted instead of hanging the test.
+// button, and records what each showed. A box that nobody expected is thus
+// counted instead of hanging the test.
 class ModalBoxCloser {
  public:
   struct Seen {
-    QString className;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
-    bool modal = false;
-    QWidget* parent = nullptr;
+    QWidget* parent;
   };
 
   ModalBoxCloser() {
-    timer_.setInterval(2);
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start();
+    timer_.start(2);
   }
-
   const std::vector<Seen>& seen() const { return seen_; }
-  void clear() { seen_.clear(); }
 
  private:
   void poll() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible()) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) {
       return;
     }
-    Seen seen;
-    seen.className = QString::fromLatin1(modal->metaObject()->className());
-    seen.title = modal->windowTitle();
-    seen.modal = modal->isModal();
-    seen.parent = modal->parentWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      seen.text = box->text();
-      seen.icon = box->icon();
-      seen.buttons = box->standardButtons();
-      seen_.push_back(seen);
-      if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-        ok->click();
-        return;
-      }
-    } else {
-      seen_.push_back(seen);
-    }
-    modal->close();
+    seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->parentWidget()});
+    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : (void)box->close();
   }
 
   QTimer timer_;

@@ -1,0 +1,57 @@
+// Everything the window says, in one place: captions, the formula, the About
+// message, the names that assistive tools read, and the failure messages.
+// The control table takes its captions from here.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+#include "vornell_version.h"
+
+namespace vornell::ui::texts {
+
+inline constexpr std::string_view kProgramName = "Vornell";
+inline constexpr std::string_view kWindowTitle = "Vornell" VORNELL_VERSION_TEXT;
+inline constexpr std::string_view kVersion = VORNELL_VERSION_TEXT;
+
+// Captions of the buttons and labels. A label's caption without its closing
+// full-width colon names the number box beside it.
+inline constexpr std::string_view kAbout = "关于";
+inline constexpr std::string_view kExit = "退出";
+inline constexpr std::string_view kLinear = "线性渐变";
+inline constexpr std::string_view kParabolic = "抛物线渐变";
+inline constexpr std::string_view kLabelK1 = "里程K1：";
+inline constexpr std::string_view kLabelW1 = "宽度或高程W1：";
+inline constexpr std::string_view kLabelK2 = "里程K2：";
+inline constexpr std::string_view kLabelW2 = "宽度或高程W2：";
+inline constexpr std::string_view kLabelKx = "里程Kx：";
+inline constexpr std::string_view kLabelWx = "宽度或高程Wx：";
+
+// The text of the formula box: three lines, each ended by CR LF.
+inline constexpr std::string_view kFormula =
+    "线性:Wx=W1+(Kx-K1)/(K2-K1)*(W2-W1)。\r\n"
+    "抛物线I=(Kx-K1)/(K2-K1),\r\n"
+    "      Wx=W1+(3*I^2-2*I^3)*(W2-W1)。\r\n";
+
+// The About message: how the window works, then the maker's credit.
+inline constexpr std::string_view kAboutMessage =
+    "修改参数后自动计算所求点宽度，TAB键在文本框之间切换。\r\n"
+    "             ------Vornell " VORNELL_VERSION_TEXT "。";
+
+// For assistive tools.
+inline constexpr std::string_view kFormulaName = "计算公式";
+inline constexpr std::string_view kResultNameSuffix = "（计算结果）";
+inline constexpr std::string_view kResultCurrent = "计算结果，修改参数后自动更新";
+inline constexpr std::string_view kResultStale =
+    "不是当前参数的计算结果：上次计算的结果，当前参数没有算出新结果";
+
+// Failure messages of a run of the computation.
+inline constexpr std::string_view kOverflow = "溢出";
+inline constexpr std::string_view kFloatingPointError = "浮点运算错误";
+
+inline QString toQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace vornell::ui::texts
