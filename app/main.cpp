@@ -1,15 +1,17 @@
 // Vornell: width and elevation transitions for road design.
 #include <QApplication>
 
+#include "app/quiet_start.h"
 #include "ui/form1.h"
 #include "ui/toolkit_texts.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  vornell::app::keepSessionBusUnstarted();
+  const auto app = vornell::app::openApplication(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vornell"));
   QApplication::setApplicationVersion(QStringLiteral("1.1"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vornell.Vornell"));
-  vornell::ui::installChineseToolkitTexts(app);
+  vornell::ui::installChineseToolkitTexts(*app);
 
   vornell::ui::Form1 form;
   form.show();

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -30,6 +29,7 @@
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
 #include "ui/control_table.h"
+#include "ui/failure_report.h"
 #include "ui/number_input.h"
 
 namespace vornell::ui {
@@ -191,14 +191,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     box->setAccessibleName(boxName(label));
     label->setBuddy(box);
     box->installEventFilter(this);
-    box->setMaxLength(std::numeric_limits<int>::max());  // no limit but memory
+    box->setMaxLength(std::numeric_limits<int>::max());  // never cut silently: see number_input.h
   }
   Text6->setAccessibleName(boxName(Label6) + QStringLiteral("（计算结果）"));
   Text6->setAccessibleDescription(QStringLiteral("计算结果，修改参数后自动更新"));
 
+  report_ = new FailureReport(
+      this, QRect(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1)));
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
-    input->setValidator(new NumberInputValidator(input));
+    setUpNumberBox(input, [this](QLineEdit* box) {
+      report_->reportRefusal(refusedLengthText(box->accessibleName()));
+    });
     connect(input, &QLineEdit::textChanged, this, [this, input] { recalculate(input); });
   }
   for (QRadioButton* option : {Option1, Option2}) {
@@ -262,24 +266,20 @@ void Form1::计算() {
 void Form1::recalculate(QWidget* source) {
   try {
     计算();
+    report_->clearFailure();
   } catch (const NumericError& error) {
     reportError(error, source);
   }
 }
 
+// Reported in the window, without taking the focus from `source`: the user
+// goes on typing, and a failure that repeats with each key is reported once.
 void Form1::reportError(const NumericError& error, QWidget* source) {
-  const QString text = error.kind() == NumericErrorKind::Overflow ? QStringLiteral("溢出")
-                                                                  : QStringLiteral("浮点运算错误");
-  const QPointer<QWidget> back(source);
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vornell"), text, QMessageBox::Ok, this);
-  box.exec();
-  // Back to the control being edited, its caret and selection as they were.
-  if (isVisible()) {
-    activateWindow();
-  }
-  if (back && back->isVisible() && !back->hasFocus()) {
-    back->setFocus(Qt::ActiveWindowFocusReason);
-  }
+  Q_UNUSED(source);
+  const QLineEdit* boxes[] = {Text1, Text2, Text3, Text4, Text5};  // K1, W1, K2, W2, Kx
+  const std::optional<InputField> input = error.input();
+  const QString name = input ? boxes[static_cast<int>(*input)]->accessibleName() : QString();
+  report_->reportFailure(failureText(error.kind(), input, name));
 }
 
 void Form1::showAbout() {
