@@ -19,6 +19,12 @@ namespace {
 constexpr char kNoDisplayLine[] =
     "vornell: 无法连接到图形显示，窗口无法打开 (cannot connect to a display)\n";
 
+// While the toolkit starts, it looks for a sandbox marker in the runtime
+// directory, and when XDG_RUNTIME_DIR is unset it creates a fallback one in
+// the temporary directory. Pointed at the process file system for that
+// moment, where no directory can be made, it creates none.
+constexpr char kNoTempDir[] = "/proc/self";
+
 struct HeldMessage {
   QtMsgType type;
   QByteArray category;
@@ -70,10 +76,27 @@ void keepSessionBusUnstarted() {
 }
 
 std::unique_ptr<QApplication> openApplication(int& argc, char** argv) {
+#ifdef Q_OS_LINUX
+  const bool noRuntimeDir = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR");
+#else
+  const bool noRuntimeDir = false;
+#endif
+  const bool hadTempDir = qEnvironmentVariableIsSet("TMPDIR");
+  const QByteArray tempDir = qgetenv("TMPDIR");
+  if (noRuntimeDir) {
+    qputenv("TMPDIR", QByteArray(kNoTempDir));
+  }
   const QtMessageHandler previous = qInstallMessageHandler(holdStartMessages);
   auto application = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);
+  if (noRuntimeDir) {
+    hadTempDir ? qputenv("TMPDIR", tempDir) : qunsetenv("TMPDIR");
+  }
   for (const HeldMessage& message : heldMessages()) {
+    // The runtime directory's absence is known and harmless.
+    if (noRuntimeDir && message.text.startsWith(QLatin1String("QStandardPaths: "))) {
+      continue;
+    }
     const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
     qt_message_output(message.type, context, message.text);
   }

@@ -11,14 +11,15 @@
 #              German locale data used by the decimal-comma test, the desktop
 #              file and AppStream validators, Google Benchmark, binutils
 #              (readelf, for the hardening test) and python3 (the
-#              compile-flag test and the start-up benchmark driver)
+#              compile-flag test and the start-up benchmark driver); Xvfb,
+#              xdotool and strace for the test of the program on a display
 #   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), and file
 #   fuzz       clang and its sanitizer/libFuzzer runtime
 #   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev binutils python3"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace"
   [package]="dpkg-dev file"
   [fuzz]="clang libclang-rt-14-dev"
   [screenshot]="xvfb xauth imagemagick x11-apps"
