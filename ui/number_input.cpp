@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <utility>
@@ -137,10 +139,16 @@ bool NumberBoxGuard::eventFilter(QObject* watched, QEvent* event) {
 // The box's own menu, whose Paste first checks the length.
 bool NumberBoxGuard::showContextMenu(QContextMenuEvent* event) {
   const std::unique_ptr<QMenu> menu(box_->createStandardContextMenu());
-  auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
-  if (paste == nullptr) {
-    return false;
+  const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+  const QList<QAction*> actions = menu->actions();
+  const auto found = std::find_if(actions.begin(), actions.end(), [&](const QAction* action) {
+    return action->objectName() == QLatin1String("edit-paste") ||
+           action->text().section(u'\t', 0, 0) == pasteCaption;
+  });
+  if (found == actions.end()) {
+    return false;  // the toolkit's own menu; the validator still refuses
   }
+  QAction* paste = *found;
   disconnect(paste, &QAction::triggered, nullptr, nullptr);
   connect(paste, &QAction::triggered, this, [this] {
     if (!refuses(clipboardText(QClipboard::Clipboard))) {
