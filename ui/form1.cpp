@@ -192,6 +192,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
     label->setBuddy(box);
     box->installEventFilter(this);
     box->setMaxLength(std::numeric_limits<int>::max());  // never cut silently: see number_input.h
+    setUpNumberBox(box, [this](QLineEdit* refused) {
+      report_->reportRefusal(refusedLengthText(refused->accessibleName()));
+    });
   }
   Text6->setAccessibleName(boxName(Label6) + QStringLiteral("（计算结果）"));
   Text6->setAccessibleDescription(QStringLiteral("计算结果，修改参数后自动更新"));
@@ -200,9 +203,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
       this, QRect(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1)));
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
-    setUpNumberBox(input, [this](QLineEdit* box) {
-      report_->reportRefusal(refusedLengthText(box->accessibleName()));
-    });
     connect(input, &QLineEdit::textChanged, this, [this, input] { recalculate(input); });
   }
   for (QRadioButton* option : {Option1, Option2}) {

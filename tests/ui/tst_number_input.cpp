@@ -57,22 +57,20 @@ void TestNumberInput::invisibleCharacters_data() {
   QTest::addColumn<QString>("expected");
   QTest::addColumn<double>("value");
 
-  // Space-like: what a web page or spreadsheet puts between digit groups.
-  const char16_t spaces[] = {0x00A0, 0x1680, 0x2000, 0x2001, 0x2002, 0x2003,
-                             0x2004, 0x2005, 0x2006, 0x2007, 0x2008, 0x2009,
-                             0x200A, 0x202F, 0x205F, 0x2028, 0x2029, 0x3000};
-  for (const char16_t c : spaces) {
-    QTest::addRow("U+%04X becomes a space", unsigned(c))
-        << u"12"_s + QChar(c) + u"345"_s << u"12 345"_s << 12345.0;
-  }
-  // Invisible format characters, and NUL, are removed.
-  const char16_t removed[] = {0x0000, 0x00AD, 0x200B, 0x200C, 0x200D, 0x200E,
-                              0x200F, 0x202A, 0x202B, 0x202C, 0x202D, 0x202E,
-                              0x2060, 0x2066, 0x2067, 0x2068, 0x2069, 0xFEFF};
-  for (const char16_t c : removed) {
-    QTest::addRow("U+%04X removed", unsigned(c))
-        << u"10"_s + QChar(c) + u"00"_s << u"1000"_s << 1000.0;
-  }
+  const auto addRows = [](std::initializer_list<char16_t> chars, const QString& shown,
+                          const char* what) {
+    for (const char16_t c : chars) {
+      QTest::addRow("U+%04X %s", unsigned(c), what)
+          << u"12"_s + QChar(c) + u"345"_s << shown << 12345.0;
+    }
+  };
+  // What web pages and spreadsheets put between digit groups.
+  addRows({0x00A0, 0x1680, 0x2000, 0x2001, 0x2002, 0x2003, 0x2004, 0x2005, 0x2006, 0x2007, 0x2008,
+           0x2009, 0x200A, 0x202F, 0x205F, 0x2028, 0x2029, 0x3000},
+          u"12 345"_s, "becomes a space");
+  addRows({0x0000, 0x00AD, 0x200B, 0x200C, 0x200D, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C, 0x202D,
+           0x202E, 0x2060, 0x2066, 0x2067, 0x2068, 0x2069, 0xFEFF},
+          u"12345"_s, "removed");
   QTest::newRow("leading byte-order mark") << u"\uFEFF-2.5"_s << u"-2.5"_s << -2.5;
   QString ascii;
   for (char16_t c = 1; c < 0x80; ++c) {
