@@ -38,6 +38,18 @@ namespace {
 
 const QString kCloseCaption = QStringLiteral("×");
 const QString kCloseName = QStringLiteral("关闭提示（Esc）");
+const QString kHowToClose = QStringLiteral("按 Esc 键关闭提示，输入可以继续");
+
+// Clicked with the mouse; the keyboard closes the report with Escape.
+QToolButton* makeCloseButton(QWidget* report) {
+  auto* close = new QToolButton(report);
+  close->setText(kCloseCaption);
+  close->setAutoRaise(true);
+  close->setFocusPolicy(Qt::NoFocus);
+  close->setAccessibleName(kCloseName);
+  close->setToolTip(kCloseName);
+  return close;
+}
 
 }  // namespace
 
@@ -48,6 +60,7 @@ FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window
   setGeometry(area);
   setFrameShape(QFrame::Box);
   setFocusPolicy(Qt::NoFocus);
+  setAccessibleDescription(kHowToClose);
   setAutoFillBackground(true);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
@@ -62,12 +75,7 @@ FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window
   text_ = new QLabel(this);
   text_->setWordWrap(true);
   text_->setTextInteractionFlags(Qt::NoTextInteraction);
-  auto* close = new QToolButton(this);
-  close->setText(kCloseCaption);
-  close->setAutoRaise(true);
-  close->setFocusPolicy(Qt::NoFocus);
-  close->setAccessibleName(kCloseName);
-  close->setToolTip(kCloseName);
+  auto* close = makeCloseButton(this);
   connect(close, &QToolButton::clicked, this, [this] { hide(); });
 
   auto* row = new QHBoxLayout(this);
