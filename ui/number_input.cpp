@@ -159,13 +159,17 @@ bool NumberBoxGuard::showContextMenu(QContextMenuEvent* event) {
   return true;
 }
 
+qsizetype commonPrefix(const QString& a, const QString& b) {
+  qsizetype length = 0;
+  while (length < a.size() && length < b.size() && a[length] == b[length]) {
+    ++length;
+  }
+  return length;
+}
+
 // The toolkit keeps one undo step per character typed, pasted or removed.
 qsizetype editCost(const QString& from, const QString& to) {
-  qsizetype prefix = 0;
-  while (prefix < from.size() && prefix < to.size() && from[prefix] == to[prefix]) {
-    ++prefix;
-  }
-  return from.size() + to.size() - 2 * prefix + 2;
+  return from.size() + to.size() - 2 * commonPrefix(from, to) + 2;
 }
 
 void NumberBoxGuard::recordEdit() {
@@ -218,10 +222,7 @@ void NumberBoxGuard::cutHistory() {
 }
 
 void NumberBoxGuard::replayEdit(const QString& from, const QString& to) {
-  qsizetype prefix = 0;
-  while (prefix < from.size() && prefix < to.size() && from[prefix] == to[prefix]) {
-    ++prefix;
-  }
+  const qsizetype prefix = commonPrefix(from, to);
   qsizetype suffix = 0;
   while (suffix < from.size() - prefix && suffix < to.size() - prefix &&
          from[from.size() - 1 - suffix] == to[to.size() - 1 - suffix]) {
