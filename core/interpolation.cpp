@@ -16,15 +16,40 @@ double finiteOrThrow(double value, NumericErrorKind kind) {
   return value;
 }
 
+// Reads one input; a failure names the input it came from.
+double readInput(std::string_view text, InputField input) {
+  try {
+    return readNumber(text);
+  } catch (const NumericError& error) {
+    throw NumericError(error.kind(), input);
+  }
+}
+
+// The guard on equal stations. A station that cannot be compared with
+// itself is the one beyond the decimal range.
+bool stationsDifferNamed(double k2, double k1) {
+  try {
+    return stationsDiffer(k2, k1);
+  } catch (const NumericError& error) {
+    bool k2Comparable = true;
+    try {
+      (void)stationsDiffer(k2, k2);
+    } catch (const NumericError&) {
+      k2Comparable = false;
+    }
+    throw NumericError(error.kind(), k2Comparable ? InputField::K1 : InputField::K2);
+  }
+}
+
 // The inputs are finite, so an overflow anywhere in the formula leaves an
 // infinity or NaN that no later step of it can turn finite again: checking
 // the result is checking every step.
 double linear(double k1, double k2, const InputTexts& texts) {
-  const double a = readNumber(texts.kx) - k1;
+  const double a = readInput(texts.kx, InputField::Kx) - k1;
   const double b = k2 - k1;
   const double q = a / b;
-  const double w2 = readNumber(texts.w2);
-  const double w1 = readNumber(texts.w1);
+  const double w2 = readInput(texts.w2, InputField::W2);
+  const double w1 = readInput(texts.w1, InputField::W1);
   const double c = w2 - w1;
   const double p = q * c;
   const double r = p + w1;
@@ -32,10 +57,10 @@ double linear(double k1, double k2, const InputTexts& texts) {
 }
 
 double parabolic(double k1, double k2, const InputTexts& texts) {
-  const double kx = readNumber(texts.kx);
+  const double kx = readInput(texts.kx, InputField::Kx);
   const double i = finiteOrThrow((kx - k1) / (k2 - k1), NumericErrorKind::FloatingPoint);
-  const double w2 = readNumber(texts.w2);
-  const double w1 = readNumber(texts.w1);
+  const double w2 = readInput(texts.w2, InputField::W2);
+  const double w1 = readInput(texts.w1, InputField::W1);
   const double d = finiteOrThrow(w2 - w1, NumericErrorKind::FloatingPoint);
   const double u = 3.0 * exactSquare(i);
   const double v = 2.0 * exactCube(i);
@@ -52,9 +77,9 @@ std::optional<std::string> interpolate(std::optional<InterpolationMode> mode,
   if (!mode) {
     return std::nullopt;
   }
-  const double k2 = readNumber(texts.k2);
-  const double k1 = readNumber(texts.k1);
-  if (!stationsDiffer(k2, k1)) {
+  const double k2 = readInput(texts.k2, InputField::K2);
+  const double k1 = readInput(texts.k1, InputField::K1);
+  if (!stationsDifferNamed(k2, k1)) {
     return std::nullopt;
   }
   const double r =

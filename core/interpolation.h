@@ -43,6 +43,7 @@ struct InputTexts {
 //   FloatingPoint  linear mode: the result is not finite; parabolic mode: I or
 //                  W2 - W1 is not finite;
 //   Overflow       parabolic mode: a later step leaves the double range.
+// A failure of reading or comparing names its input (NumericError::input()).
 // The returned text is always a well-formed number: never "inf", "nan" or "-0".
 std::optional<std::string> interpolate(std::optional<InterpolationMode> mode,
                                        const InputTexts& texts);

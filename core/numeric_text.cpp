@@ -349,8 +349,8 @@ bool writeFivePlaceValue(double value, std::string& text) {
 
 }  // namespace
 
-NumericError::NumericError(NumericErrorKind kind)
-    : std::runtime_error(describe(kind)), kind_(kind) {}
+NumericError::NumericError(NumericErrorKind kind, std::optional<InputField> input)
+    : std::runtime_error(describe(kind)), kind_(kind), input_(input) {}
 
 double readNumber(std::string_view text) {
   if (std::none_of(text.begin(), text.end(), isBlank)) {

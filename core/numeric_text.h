@@ -6,6 +6,7 @@
 // std::bad_alloc.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,13 +18,21 @@ enum class NumericErrorKind {
   FloatingPoint,  // an invalid operation, division by zero or overflow in the arithmetic
 };
 
+// The five inputs of the transition calculation, named after their boxes.
+enum class InputField { K1, W1, K2, W2, Kx };
+
 class NumericError : public std::runtime_error {
  public:
-  explicit NumericError(NumericErrorKind kind);
+  // `input` is the input whose number failed, when one did: a reading too
+  // large for a double, or a station too large to compare. Failures of the
+  // arithmetic itself carry none.
+  explicit NumericError(NumericErrorKind kind, std::optional<InputField> input = std::nullopt);
   NumericErrorKind kind() const noexcept { return kind_; }
+  std::optional<InputField> input() const noexcept { return input_; }
 
  private:
   NumericErrorKind kind_;
+  std::optional<InputField> input_;
 };
 
 // Reads the number at the start of `text`, the way a calculator box is read:

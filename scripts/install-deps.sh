@@ -11,7 +11,8 @@
 #              German locale data used by the decimal-comma test, the desktop
 #              file and AppStream validators, Google Benchmark, binutils
 #              (readelf, for the hardening test) and python3 (the
-#              compile-flag test and the start-up benchmark driver)
+#              compile-flag test and the start-up benchmark driver); Xvfb,
+#              xdotool and strace for the test of the program on a display
 #   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), file, lintian,
 #              and Xvfb with xprop/xwininfo to read the window's class
 #   bench      Xvfb, xauth and a session bus (dbus-run-session), to time start-up
@@ -26,7 +27,7 @@
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace"
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-14-dev"

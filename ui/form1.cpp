@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -35,6 +34,7 @@
 #include "resources/program_icon.h"
 #include "ui/caption_fit.h"
 #include "ui/control_table.h"
+#include "ui/failure_report.h"
 #include "ui/number_input.h"
 #include "ui/window_texts.h"
 
@@ -135,6 +135,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   stackControls();
   setUpFormulaBox();
   fitFont();
+  // Failures are shown over the formula box and never take the focus.
+  report_ = new FailureReport(
+      this, QRect(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1)));
   setUpNumberBoxes();
   wireHandlers();
   buildTabOrder();
@@ -253,7 +256,10 @@ void Form1::setUpNumberBoxes() {
     box->setAccessibleName(boxName(label));
     label->setBuddy(box);
     box->installEventFilter(this);
-    box->setMaxLength(std::numeric_limits<int>::max());  // no limit but memory
+    box->setMaxLength(std::numeric_limits<int>::max());  // never cut silently: see number_input.h
+    setUpNumberBox(box, [this](QLineEdit* refused) {
+      report_->reportRefusal(refusedLengthText(refused->accessibleName()));
+    });
     connect(box, &QLineEdit::textChanged, box,
             [box](const QString& text) { box->setToolTip(text); });
   }
@@ -264,7 +270,6 @@ void Form1::setUpNumberBoxes() {
 void Form1::wireHandlers() {
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
-    input->setValidator(new NumberInputValidator(input));
     connect(input, &QLineEdit::textChanged, this, [this, input] { recalculate(input); });
   }
   for (QRadioButton* option : {Option1, Option2}) {
@@ -350,26 +355,21 @@ void Form1::计算() {
 void Form1::recalculate(QWidget* source) {
   try {
     计算();
+    report_->clearFailure();
   } catch (const NumericError& error) {
     reportError(error, source);
   }
 }
 
+// Reported in the window, without taking the focus from `source`: the user
+// goes on typing, and a failure that repeats with each key is reported once.
 void Form1::reportError(const NumericError& error, QWidget* source) {
+  Q_UNUSED(source);
   setResultCurrent(false);
-  const QString text = toQString(
-      error.kind() == NumericErrorKind::Overflow ? texts::kOverflow : texts::kFloatingPointError);
-  const QPointer<QWidget> back(source);
-  QMessageBox box(QMessageBox::Critical, toQString(texts::kProgramName), text, QMessageBox::Ok,
-                  this);
-  box.exec();
-  // Back to the control being edited, its caret and selection as they were.
-  if (isVisible()) {
-    activateWindow();
-  }
-  if (back && back->isVisible() && !back->hasFocus()) {
-    back->setFocus(Qt::ActiveWindowFocusReason);
-  }
+  const QLineEdit* boxes[] = {Text1, Text2, Text3, Text4, Text5};  // K1, W1, K2, W2, Kx
+  const std::optional<InputField> input = error.input();
+  const QString name = input ? boxes[static_cast<int>(*input)]->accessibleName() : QString();
+  report_->reportFailure(failureText(error.kind(), input, name));
 }
 
 void Form1::showAbout() {

@@ -25,6 +25,8 @@ class NumericError;
 
 namespace vornell::ui {
 
+class FailureReport;
+
 // Any control with a text and a selection that starts at a character and runs
 // for a number of characters.
 template <typename Box>
@@ -106,6 +108,7 @@ class Form1 final : public QWidget {
   QRadioButton* Option2;
   QPushButton* Command1;
   QPushButton* Command2;
+  FailureReport* report_ = nullptr;
 
   // The controls that can take the focus, with their TabIndex, in Tab order.
   std::vector<std::pair<int, QWidget*>> tabOrder_;

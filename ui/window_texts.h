@@ -46,9 +46,16 @@ inline constexpr std::string_view kResultCurrent = "计算结果，修改参数�
 inline constexpr std::string_view kResultStale =
     "不是当前参数的计算结果：上次计算的结果，当前参数没有算出新结果";
 
-// Failure messages of a run of the computation.
-inline constexpr std::string_view kOverflow = "溢出";
-inline constexpr std::string_view kFloatingPointError = "浮点运算错误";
+// The report of a failed run or a refused edit, shown in the window. %1 is
+// the name of the box (its label without the colon), %2 the length limit.
+inline constexpr std::string_view kOverflowInBox = "溢出：%1 的数值超出范围";
+inline constexpr std::string_view kOverflowInStation = "溢出：%1 的数值超出可比较的里程范围";
+inline constexpr std::string_view kOverflowInResult = "溢出：计算结果超出数值范围";
+inline constexpr std::string_view kFloatingPointError = "浮点运算错误：计算结果超出数值范围";
+inline constexpr std::string_view kInputTooLong =
+    "输入过长：%1 最多容纳 %2 个字符，这次输入未被接受";
+inline constexpr std::string_view kCloseReport = "关闭提示（Esc）";
+inline constexpr std::string_view kHowToCloseReport = "按 Esc 键关闭提示，输入可以继续";
 
 inline QString toQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -2,13 +2,18 @@
 // of the real window until the result box (Text6) holds the new result.
 //
 // The window is shown offscreen with K1=100, W1=3.5, K2=200, W2=7 and
-// Kx=150. Each iteration sends one key to Text5, alternately the digit 5
-// (Kx=1505, Wx=52.675) and Backspace (Kx=150, Wx=5.25), so the text stays
-// bounded and every key changes the result. The clock stops inside the
-// textChanged signal of Text6; every result is checked against its expected
-// value, outside the timed part. Besides Google Benchmark's mean per
+// Kx=150, written with as many leading zeros as the argument asks (0, or so
+// many that the box is at its length limit once the 5 is typed: every
+// character is then laid out and read with each key). Each iteration sends one
+// key to Text5, alternately the digit 5 (Kx=1505, Wx=52.675) and Backspace
+// (Kx=150, Wx=5.25), so every key changes the result. The clock stops inside
+// the textChanged signal of Text6; every result is checked against its
+// expected value, outside the timed part. Besides Google Benchmark's mean per
 // iteration, the counters report the median and the 99th percentile of all
 // single keystrokes.
+//
+// Memory after keys: the growth of the resident set over 10^6 keys in Kx
+// (the same alternation), per key and in all.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,10 +25,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstddef>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "ui/form1.h"
+#include "ui/number_input.h"
 
 namespace {
 
@@ -63,7 +72,8 @@ void BM_KeystrokeToResult(benchmark::State& state) {
   for (std::size_t i = 0; i < std::size(inputs); ++i) {
     inputs[i]->setText(QString::fromLatin1(values[i]));
   }
-  kx->setText(QStringLiteral("150"));
+  const QString kxText = QString(state.range(0), u'0') + QStringLiteral("150");
+  kx->setText(kxText);
   // Typing goes to the focused box; taking the focus selects the whole text,
   // so the caret is then put back at the end with nothing selected.
   window.activateWindow();
@@ -117,7 +127,7 @@ void BM_KeystrokeToResult(benchmark::State& state) {
   }
   QObject::disconnect(stamp);
   // Leave Kx at 150 for the next repetition.
-  if (kx->text() != QStringLiteral("150")) {
+  if (kx->text() != kxText) {
     QTest::keyClick(kx, Qt::Key_Backspace);
   }
 
@@ -126,7 +136,51 @@ void BM_KeystrokeToResult(benchmark::State& state) {
   state.counters["keys"] = static_cast<double>(seconds.size());
 }
 
-BENCHMARK(BM_KeystrokeToResult)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeToResult)
+    ->Arg(0)
+    ->Arg(vornell::ui::kMaxNumberTextLength - 4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// Resident set size in bytes.
+double residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  double pages = 0;
+  double resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+void BM_MemoryAfterKeys(benchmark::State& state) {
+  vornell::ui::Form1 window;
+  window.show();
+  (void)QTest::qWaitForWindowExposed(&window);
+  const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+  const char* values[] = {"100", "3.5", "200", "7", "150"};
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    box(window, names[i])->setText(QString::fromLatin1(values[i]));
+  }
+  QLineEdit* kx = box(window, "Text5");
+  kx->setFocus();
+  kx->end(false);
+  const auto keys = static_cast<int>(state.range(0));
+  double growth = 0;
+  for (auto _ : state) {
+    const double before = residentBytes();
+    for (int i = 0; i < keys; ++i) {
+      QTest::keyClick(kx, i % 2 == 0 ? Qt::Key_5 : Qt::Key_Backspace);
+      if (i % 1024 == 0) {
+        QCoreApplication::processEvents();
+      }
+    }
+    QCoreApplication::processEvents();
+    growth = residentBytes() - before;
+  }
+  state.counters["rss_growth_MiB"] = growth / (1 << 20);
+  state.counters["bytes_per_key"] = growth / keys;
+}
+
+BENCHMARK(BM_MemoryAfterKeys)->Arg(1000000)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -1,0 +1,115 @@
+#include "ui/failure_report.h"
+
+#include <QAccessible>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
+
+#include "ui/number_input.h"
+#include "ui/window_texts.h"
+
+namespace vornell::ui {
+
+using texts::toQString;
+
+QString failureText(NumericErrorKind kind, std::optional<InputField> input,
+                    const QString& boxName) {
+  if (kind == NumericErrorKind::FloatingPoint) {
+    return toQString(texts::kFloatingPointError);
+  }
+  if (!input) {
+    return toQString(texts::kOverflowInResult);
+  }
+  // A station may be too large for a double, or too large to compare with
+  // the other station.
+  const bool station = *input == InputField::K1 || *input == InputField::K2;
+  return toQString(station ? texts::kOverflowInStation : texts::kOverflowInBox).arg(boxName);
+}
+
+QString refusedLengthText(const QString& boxName) {
+  return toQString(texts::kInputTooLong).arg(boxName).arg(kMaxNumberTextLength);
+}
+
+namespace {
+
+// Clicked with the mouse; the keyboard closes the report with Escape.
+QToolButton* makeCloseButton(QWidget* report) {
+  auto* close = new QToolButton(report);
+  close->setText(QStringLiteral("×"));
+  close->setAutoRaise(true);
+  close->setFocusPolicy(Qt::NoFocus);
+  close->setAccessibleName(toQString(texts::kCloseReport));
+  close->setToolTip(toQString(texts::kCloseReport));
+  return close;
+}
+
+}  // namespace
+
+FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window) {
+  setObjectName(QStringLiteral("FailureReport"));
+  setGeometry(area);
+  setFrameShape(QFrame::Box);
+  setFocusPolicy(Qt::NoFocus);
+  setAccessibleDescription(toQString(texts::kHowToCloseReport));
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+  colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+  setPalette(colours);
+
+  icon_ = new QLabel(this);
+  const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  icon_->setPixmap(style()
+                       ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
+                       .pixmap(iconSize, iconSize));
+  text_ = new QLabel(this);
+  text_->setWordWrap(true);
+  text_->setTextInteractionFlags(Qt::NoTextInteraction);
+  auto* close = makeCloseButton(this);
+  connect(close, &QToolButton::clicked, this, [this] { hide(); });
+
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(3, 1, 1, 1);
+  row->setSpacing(3);
+  row->addWidget(icon_, 0, Qt::AlignTop);
+  row->addWidget(text_, 1);
+  row->addWidget(close, 0, Qt::AlignTop);
+
+  // Active only while the report shows; a number box lets Escape through.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { hide(); });
+  hide();
+}
+
+void FailureReport::reportFailure(const QString& message) {
+  if (message == failing_) {
+    return;
+  }
+  failing_ = message;
+  present(message);
+}
+
+void FailureReport::clearFailure() {
+  failing_.clear();
+  hide();
+}
+
+void FailureReport::reportRefusal(const QString& message) {
+  present(message);
+}
+
+// Each report comes up anew, even over one still showing.
+void FailureReport::present(const QString& message) {
+  hide();
+  text_->setText(message);
+  setAccessibleName(message);
+  show();
+  raise();
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
+}
+
+}  // namespace vornell::ui

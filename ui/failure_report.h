@@ -1,0 +1,52 @@
+// How the window tells the user that a calculation failed or an input was
+// refused, without taking anything the user types.
+//
+// The report is a bar inside the window, over the formula box, with the
+// message and a close button. It never takes the focus and opens no window
+// and no event loop of its own, so every key typed after a failure reaches
+// the box being edited, and the user can type their way out. Escape closes
+// it, as does its close button; assistive technology is told with an alert.
+//
+// One failing state gives one report: while the same failure repeats, keystroke
+// after keystroke, nothing new is shown, and a report the user has closed stays
+// closed. A run that succeeds ends the failing state and takes its report away.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+#include <optional>
+
+#include "core/numeric_text.h"
+
+class QLabel;
+
+namespace vornell::ui {
+
+// The texts of the report. `boxName` is the caption of the box whose number
+// failed, e.g. "宽度或高程W1".
+QString failureText(NumericErrorKind kind, std::optional<InputField> input, const QString& boxName);
+QString refusedLengthText(const QString& boxName);
+
+class FailureReport final : public QFrame {
+ public:
+  // A hidden report, a child of `window`, that covers `area` when shown.
+  FailureReport(QWidget* window, const QRect& area);
+
+  // A run failed with `message`. Shown unless that failing state is already
+  // reported.
+  void reportFailure(const QString& message);
+  // A run ended without failure: the failing state, and its report, are over.
+  void clearFailure();
+  // An edit was refused: said every time it happens.
+  void reportRefusal(const QString& message);
+
+ private:
+  void present(const QString& message);
+
+  QLabel* icon_;
+  QLabel* text_;
+  QString failing_;  // the message of the current failing state, if any
+};
+
+}  // namespace vornell::ui
