@@ -15,6 +15,12 @@
 #   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), and file
 #   fuzz       clang and its sanitizer/libFuzzer runtime
 #   screenshot Xvfb, xauth, ImageMagick, for looking at the real window
+#   windows    the mingw-w64 cross compiler (posix threads) and binutils, and
+#              xz-utils to unpack the prebuilt static Qt
+#   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
+#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
+#              xdotool and ImageMagick (the screenshot under Wine)
+#   windows-package  zip and NSIS, for the release archive and the installer
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -22,6 +28,10 @@ declare -A GROUPS_PACKAGES=(
   [package]="dpkg-dev file"
   [fuzz]="clang libclang-rt-14-dev"
   [screenshot]="xvfb xauth imagemagick x11-apps"
+  [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
+  [windows-qt]="dpkg-dev patch"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
+  [windows-package]="zip nsis"
 )
 
 groups=("$@")
