@@ -7,6 +7,8 @@
 #                                        is the install prefix (CMAKE_PREFIX_PATH)
 #   scripts/build-qt-mingw.sh --prefix   only print where it is (or will be)
 #   scripts/build-qt-mingw.sh --dry-run  fetch, unpack and patch the source, then stop
+#   scripts/build-qt-mingw.sh --notice   print where this Qt's source comes from
+#                                        and how it is built (for the release notice)
 #
 # The result is kept outside the build tree, in
 #   ${VORNELL_CACHE_DIR:-~/.cache/vornell}/qt6-mingw-<source version>-<recipe hash>
@@ -172,10 +174,28 @@ unpack_prebuilt() {
   mv "$prefix.partial" "$prefix"
 }
 
+print_notice() {
+  cat <<EOF
+Source: Debian's source package $qt_source_package, version $qt_source_version
+(Qt ${qt_source_version%%+*} with Debian's patches), as "apt-get source $qt_source_package=$qt_source_version"
+fetches it from a Debian 12 (bookworm) archive or from Debian's snapshot archive.
+
+Built as static libraries with Debian 12's mingw-w64 (x86_64-w64-mingw32, posix
+threads) by scripts/build-qt-mingw.sh in Vornell's source, with these options:
+
+$(printf '  %s\n' "${options[@]}")
+
+and these changes to the source:
+
+$guards
+EOF
+}
+
 case "${1:-}" in
   --prefix) echo "$prefix"; exit 0 ;;
+  --notice) print_notice; exit 0 ;;
   --dry-run | "") ;;
-  *) echo "usage: $0 [--prefix | --dry-run]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--prefix | --dry-run | --notice]" >&2; exit 2 ;;
 esac
 
 if [ "${1:-}" != --dry-run ] && [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
