@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Writes resources/vornell.ico from resources/vornell.png: one 32 x 32 image
+"""Writes resources/vornell.ico from the 32 x 32 PNG icon: one 32 x 32 image
 in 24-bit colour (no alpha channel; the AND mask marks every pixel opaque),
 the form the window and the executable icon take on Windows.
 
     scripts/make-windows-icon.py [input.png] [output.ico]
 
 Needs ImageMagick's convert to decode the PNG."""
+import os
 import struct
 import subprocess
 import sys
@@ -14,7 +15,9 @@ SIZE = 32
 
 
 def main():
-    source = sys.argv[1] if len(sys.argv) > 1 else "resources/vornell.png"
+    pngs = [p for p in ("resources/icons/vornell-32.png", "resources/vornell.png")
+            if os.path.exists(p)]
+    source = sys.argv[1] if len(sys.argv) > 1 else pngs[0]
     target = sys.argv[2] if len(sys.argv) > 2 else "resources/vornell.ico"
     rgb = subprocess.run(
         ["convert", source, "-background", "white", "-flatten", "-alpha", "off",
