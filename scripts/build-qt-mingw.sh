@@ -112,11 +112,12 @@ write_private_sources() {
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   : >"$dir/sources.list"
   mkdir -p "$dir/sources.list.d"
-  if [ -f /etc/apt/sources.list ]; then
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
     awk -v c="$codename" '$1 == "deb" {
         sub(/^deb/, "deb-src"); for (i = 2; i <= NF; i++) if ($i ~ "^" c "(-|$)") { print; break } }' \
-      /etc/apt/sources.list >>"$dir/sources.list"
-  fi
+      "$file" >>"$dir/sources.list"
+  done
   for file in /etc/apt/sources.list.d/*.sources; do
     [ -f "$file" ] || continue
     awk -v c="$codename" 'BEGIN { RS = ""; ORS = "\n\n" }
