@@ -1,6 +1,9 @@
 # The two everyday commands:
 #   make run    install what is missing, build, open the window
 #   make test   install what is missing, build, run every test headless
+#   make windows          build/windows/Vornell.exe (mingw-w64, static Qt)
+#   make windows-test     every Qt test of the Windows build under Wine
+#   make windows-package  the portable zip and the installer in build/windows
 #
 # PRESET selects a CMake preset (release, debug, asan); WERROR=ON turns
 # compiler warnings into errors (CI sets it).
@@ -12,7 +15,8 @@ CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot
+.PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot \
+	windows windows-test windows-package windows-screenshot
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -62,6 +66,26 @@ check-package: package
 screenshot: build
 	scripts/install-deps.sh screenshot
 	scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
+
+# The static Qt for mingw comes from scripts/build-qt-mingw.sh (cached outside
+# the build tree; it prints its prefix last).
+windows:
+	scripts/install-deps.sh build windows
+	qt=$$(scripts/build-qt-mingw.sh) && \
+	  cmake --preset windows -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DCMAKE_PREFIX_PATH="$$qt"
+	cmake --build --preset windows -j2
+
+windows-test: windows
+	scripts/install-deps.sh windows-test
+	scripts/wine-session.sh ctest --preset windows
+
+windows-package: windows
+	scripts/install-deps.sh windows-package
+	scripts/package-windows.sh build/windows
+
+windows-screenshot: windows
+	scripts/install-deps.sh windows-test
+	scripts/wine-session.sh scripts/screenshot-windows.sh build/windows/Vornell.exe docs/screenshot-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

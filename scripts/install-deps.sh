@@ -24,6 +24,12 @@
 #   icons      rsvg-convert, for scripts/render-icons.sh
 #   cross      mingw-w64 (posix threads) and Wine, for running the core's
 #              Windows build beside the native one (make cross-check)
+#   windows    the mingw-w64 cross compiler (posix threads) and binutils, and
+#              xz-utils to unpack the prebuilt static Qt
+#   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
+#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
+#              xdotool and ImageMagick (the screenshot under Wine)
+#   windows-package  zip and NSIS, for the release archive and the installer
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -34,6 +40,10 @@ declare -A GROUPS_PACKAGES=(
   [screenshot]="xvfb xauth imagemagick x11-apps xdotool"
   [icons]="librsvg2-bin"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
+  [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
+  [windows-qt]="dpkg-dev patch"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
+  [windows-package]="zip nsis"
 )
 
 groups=("$@")

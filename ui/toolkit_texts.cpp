@@ -1,16 +1,13 @@
 #include "ui/toolkit_texts.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace vornell::ui {
 
 bool installChineseToolkitTexts(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (!translator->load(QStringLiteral(":/vornell/translations/qtbase_zh_CN.qm"))) {
     delete translator;
     return false;
   }

@@ -6,8 +6,8 @@ class QCoreApplication;
 
 namespace vornell::ui {
 
-// Loads Qt's Simplified Chinese translation into `app`. Returns false, and
-// leaves the toolkit's English texts, when the translation is not installed.
+// Loads Qt's Simplified Chinese translation, compiled into the program, into
+// `app`. Returns false, leaving the toolkit's English texts, if it cannot.
 bool installChineseToolkitTexts(QCoreApplication& app);
 
 }  // namespace vornell::ui

@@ -15,3 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+
+# Every program is linked statically (the C and C++ runtimes and winpthreads
+# included), so it runs with nothing beside it but Windows' own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

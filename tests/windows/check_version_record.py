@@ -1,0 +1,75 @@
+"""Reads the version record, the icon and the imports back out of the built
+Windows program and checks them against the project version and the icon
+file:  check_version_record.py Vornell.exe vornell.ico 1.1.0"""
+import os
+import struct
+import sys
+
+import pefile
+
+# Windows' own DLLs; anything else (a C++ runtime, Qt) would have to ship beside it.
+SYSTEM_DLLS = {"advapi32", "authz", "comdlg32", "d3d11", "d3d9", "dwmapi", "dxgi", "gdi32",
+               "imm32", "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "shcore",
+               "shell32", "shlwapi", "user32", "userenv", "uxtheme", "version", "winmm",
+               "ws2_32", "wtsapi32"}
+RT_ICON, RT_GROUP_ICON = 3, 14
+
+
+def resources(pe, type_id):
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries if kind.id == type_id or type_id is None else []:
+            for lang in name.directory.entries:
+                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+                yield kind.id, name.id, (lang.data.sublang << 10) | lang.data.lang, data
+
+
+def main(exe, ico, version):
+    pe = pefile.PE(exe)
+    numbers = [int(n) for n in version.split(".")] + [0, 0, 0]
+    major, minor, patch, tweak = numbers[:4]
+    text = f"{major}.{minor:02d}"
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    strings = {t.LangID.decode().upper(): t.entries
+               for info in pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable}
+    table = {k.decode(): v.decode() for k, v in strings.get("080404B0", {}).items()}
+    translation = [v.entry for info in pe.FileInfo[0] if info.Key == b"VarFileInfo" for v in info.Var]
+    imports = {e.dll.decode().lower().removesuffix(".dll") for e in pe.DIRECTORY_ENTRY_IMPORT}
+    foreign = sorted(d for d in imports if d not in SYSTEM_DLLS and not d.startswith("api-ms-win-"))
+    groups = [data for _, _, _, data in resources(pe, RT_GROUP_ICON)]
+    with open(ico, "rb") as f:
+        ico_bytes = f.read()
+    ico_entry = struct.unpack_from("<BBBBHHII", ico_bytes, 6)
+    ico_image = ico_bytes[ico_entry[7]:ico_entry[7] + ico_entry[6]]
+    icon_entries = [struct.unpack_from("<BBBBHHIH", g, 6 + 14 * i)
+                    for g in groups for i in range(struct.unpack_from("<H", g, 4)[0])]
+    icons = {name: data for _, name, _, data in resources(pe, RT_ICON)}
+    checks = [
+        ("subsystem", pe.OPTIONAL_HEADER.Subsystem, 2),  # IMAGE_SUBSYSTEM_WINDOWS_GUI
+        ("imports outside Windows", foreign, []),
+        ("FILEVERSION", (fixed.FileVersionMS, fixed.FileVersionLS),
+         (major << 16 | minor, patch << 16 | tweak)),
+        ("PRODUCTVERSION", (fixed.ProductVersionMS, fixed.ProductVersionLS),
+         (major << 16 | minor, patch << 16 | tweak)),
+        ("string tables", sorted(strings), ["080404B0"]),
+        ("ProductName", table.get("ProductName"), "Vornell"),
+        ("InternalName", table.get("InternalName"), "Vornell"),
+        ("OriginalFilename", table.get("OriginalFilename"), "Vornell.exe"),
+        ("file name", os.path.basename(exe), table.get("OriginalFilename")),
+        ("FileVersion", table.get("FileVersion"), text),
+        ("ProductVersion", table.get("ProductVersion"), text),
+        ("Translation", translation, [{b"Translation": "0x0804 0x04b0"}]),
+        ("resource languages", sorted({lang for *_, lang, _ in resources(pe, None)}), [0x0804]),
+        ("icon file: width, height, planes, bits", ico_entry[0:2] + ico_entry[4:6], (32, 32, 1, 24)),
+        ("icon group: width, height, planes, bits", [e[0:2] + e[4:6] for e in icon_entries],
+         [(32, 32, 1, 24)]),
+        ("icon image", [icons.get(e[7]) == ico_image for e in icon_entries], [True]),
+    ]
+    failed = [(name, got, want) for name, got, want in checks if got != want]
+    for name, got, want in failed:
+        print(f"FAIL {name}: {got!r}, expected {want!r}")
+    print(f"{len(checks) - len(failed)} of {len(checks)} checks passed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
