@@ -47,15 +47,12 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const 
   heldMessages().push_back({type, QByteArray(context.category), text});
 }
 
-bool isSocket(const QByteArray& path) {
 #ifdef Q_OS_UNIX
+bool isSocket(const QByteArray& path) {
   struct stat status {};
   return ::stat(path.constData(), &status) == 0 && S_ISSOCK(status.st_mode);
-#else
-  Q_UNUSED(path);
-  return false;
-#endif
 }
+#endif
 
 }  // namespace
 

@@ -169,7 +169,9 @@ void TestForm1::workedExamples() {
     QCOMPARE(shown->cursorPositionAt(QPoint(inside.left() + 3, inside.center().y())), 0);
     QCOMPARE(shown->toolTip(), shown->text());
   }
-  QVERIFY(longer >= longBoxes);
+  if (longer < longBoxes) {  // e.g. the narrower digits of Windows fonts
+    QSKIP("this font shows every text whole: showing from the start is not exercised");
+  }
 }
 
 // Faults: a box whose focus does not select its whole text (Text6 included)
