@@ -59,11 +59,7 @@ FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window
   colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
   setPalette(colours);
 
-  icon_ = new QLabel(this);
-  const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-  icon_->setPixmap(style()
-                       ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
-                       .pixmap(iconSize, iconSize));
+  icon_ = new QLabel(this);  // its image comes with the first report: see present()
   text_ = new QLabel(this);
   text_->setWordWrap(true);
   text_->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -104,6 +100,13 @@ void FailureReport::reportRefusal(const QString& message) {
 // Each report comes up anew, even over one still showing.
 void FailureReport::present(const QString& message) {
   hide();
+  // The warning sign is looked up in the desktop's icon theme, which loads
+  // image plugins: not worth delaying the start of every session for.
+  if (icon_->pixmap().isNull()) {
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    icon_->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(size, size));
+  }
   text_->setText(message);
   setAccessibleName(message);
   show();
