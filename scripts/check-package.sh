@@ -19,6 +19,7 @@
 # Environment: VORNELL_RUN_SECONDS (default 3) how long the program must stay
 # up. Exit status 0 when every check passes, 1 otherwise.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 deb=${1:-}
 if [ -z "$deb" ]; then
@@ -51,10 +52,12 @@ if [ "$package" = vornell ]; then
 else
   fail "Package is '$package', not vornell"
 fi
-if [[ "$version" =~ ^1\.1\.0(-[0-9]+)?$ ]]; then
+# The project's version, from project() in CMakeLists.txt.
+project_version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$root/CMakeLists.txt" | head -1)
+if [[ "$version" =~ ^${project_version//./\\.}(-[0-9]+)?$ ]]; then
   pass "Version: $version"
 else
-  fail "Version is '$version', not 1.1.0"
+  fail "Version is '$version', not $project_version"
 fi
 echo "     Depends: $depends"
 # One Depends entry per line, alternatives kept together.

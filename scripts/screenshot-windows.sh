@@ -25,11 +25,11 @@ trap 'wine taskkill /im "$(basename "$program")" /f >/dev/null 2>&1 || true; rm 
 
 window=""
 for _ in $(seq 1 100); do
-  window=$(xdotool search --name '^Vornell1\.1$' 2>/dev/null | head -n1 || true)
+  window=$(xdotool search --name '^Vornell[0-9.]*$' 2>/dev/null | head -n1 || true)
   [ -n "$window" ] && break
   sleep 0.2
 done
-[ -n "$window" ] || { echo "screenshot-windows: no window titled Vornell1.1 appeared" >&2; exit 1; }
+[ -n "$window" ] || { echo "screenshot-windows: no Vornell window appeared" >&2; exit 1; }
 sleep 1
 
 # The keyboard goes to the Wine desktop; the program's focus starts in K1.

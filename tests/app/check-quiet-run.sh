@@ -14,7 +14,7 @@ clean=(env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 ASAN_OPTIONS=det
 session() {  # runs on the X display that xvfb-run opened
   strace -f -qq -o "$work/trace" -e trace=%process,%file,bind "$program" 2>"$work/stderr" &
   for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Vornell1.1$' 2>/dev/null | head -1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name '^Vornell[0-9.]*$' 2>/dev/null | head -1) && [ -n "$window" ] && break
     sleep 0.1
   done
   xdotool windowfocus --sync "$window" && sleep 0.3
