@@ -8,8 +8,6 @@ namespace vornell {
 
 namespace {
 
-__extension__ typedef unsigned __int128 UInt128;
-
 constexpr int kSignificandBits = 53;
 constexpr int kMaxLeadingExponent = 1023;  // of the largest finite double's top bit
 constexpr int kMinNormalExponent = -1022;  // of the smallest normal double's top bit

@@ -6,6 +6,9 @@
 
 namespace vornell {
 
+// An unsigned integer wide enough for the exact product of two significands.
+__extension__ typedef unsigned __int128 UInt128;
+
 // The magnitude of a finite, non-zero double as significand × 2^exponent,
 // the significand normalised to 53 bits (2^52 <= significand < 2^53),
 // subnormals included. The sign is ignored.

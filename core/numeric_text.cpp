@@ -288,7 +288,6 @@ double roundToFivePlacesExactly(double magnitude) {
   if (parts.exponent >= 0) {
     return magnitude;  // whole already
   }
-  __extension__ typedef unsigned __int128 UInt128;
   const UInt128 scaled = UInt128{parts.significand} * 100000;  // < 2^70
   const int shift = -parts.exponent;
   std::uint64_t whole = 0;

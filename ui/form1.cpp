@@ -270,10 +270,10 @@ void Form1::setUpNumberBoxes() {
 void Form1::wireHandlers() {
   // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
   for (QLineEdit* input : {Text1, Text2, Text3, Text4, Text5}) {
-    connect(input, &QLineEdit::textChanged, this, [this, input] { recalculate(input); });
+    connect(input, &QLineEdit::textChanged, this, [this] { recalculate(); });
   }
   for (QRadioButton* option : {Option1, Option2}) {
-    connect(option, &QRadioButton::clicked, this, [this, option] { recalculate(option); });
+    connect(option, &QRadioButton::clicked, this, [this] { recalculate(); });
     option->installEventFilter(this);
   }
   // Enter presses the focused button, as Space does.
@@ -352,19 +352,19 @@ void Form1::计算() {
   setResultCurrent(result.has_value());
 }
 
-void Form1::recalculate(QWidget* source) {
+void Form1::recalculate() {
   try {
     计算();
     report_->clearFailure();
   } catch (const NumericError& error) {
-    reportError(error, source);
+    reportError(error);
   }
 }
 
-// Reported in the window, without taking the focus from `source`: the user
-// goes on typing, and a failure that repeats with each key is reported once.
-void Form1::reportError(const NumericError& error, QWidget* source) {
-  Q_UNUSED(source);
+// Reported in the window, without taking the focus from the box being
+// edited: the user goes on typing, and a failure that repeats with each key
+// is reported once.
+void Form1::reportError(const NumericError& error) {
   setResultCurrent(false);
   const QLineEdit* boxes[] = {Text1, Text2, Text3, Text4, Text5};  // K1, W1, K2, W2, Kx
   const std::optional<InputField> input = error.input();

@@ -64,11 +64,10 @@ class Form1 final : public QWidget {
   // Writes Text6 only when a result comes back; throws vornell::NumericError.
   void 计算();
 
-  // What the Change and Click handlers do: run 计算 and report a failure
-  // without letting it reach the event loop. `source` is the control whose
-  // event started the run; the focus goes back to it after the report.
-  void recalculate(QWidget* source);
-  void reportError(const NumericError& error, QWidget* source);
+  // What the Change and Click handlers do: run 计算 and report a failure in
+  // the window, without letting it reach the event loop or take the focus.
+  void recalculate();
+  void reportError(const NumericError& error);
   void showAbout();
   void exitProgram();
 
