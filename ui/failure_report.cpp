@@ -7,7 +7,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "ui/number_input.h"
+#include <utility>
+
+#include "ui/number_box.h"
 #include "ui/window_texts.h"
 
 namespace vornell::ui {
@@ -102,7 +104,7 @@ void FailureReport::present(const QString& message) {
   hide();
   // The warning sign is looked up in the desktop's icon theme, which loads
   // image plugins: not worth delaying the start of every session for.
-  if (icon_->pixmap().isNull()) {
+  if (!std::exchange(iconLoaded_, true)) {
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     icon_->setPixmap(
         style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(size, size));

@@ -29,6 +29,8 @@ QString failureText(NumericErrorKind kind, std::optional<InputField> input, cons
 QString refusedLengthText(const QString& boxName);
 
 class FailureReport final : public QFrame {
+  Q_OBJECT
+
  public:
   // A hidden report, a child of `window`, that covers `area` when shown.
   FailureReport(QWidget* window, const QRect& area);
@@ -46,6 +48,7 @@ class FailureReport final : public QFrame {
 
   QLabel* icon_;
   QLabel* text_;
+  bool iconLoaded_ = false;
   QString failing_;  // the message of the current failing state, if any
 };
 

@@ -3,20 +3,15 @@
 // box and every click on a mode recomputes the result box.
 #pragma once
 
-#include <QString>
 #include <QWidget>
 
 #include <concepts>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-class QEvent;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QPaintEvent;
-class QShowEvent;
 class QTextEdit;
 
 namespace vornell {
@@ -26,6 +21,8 @@ class NumericError;
 namespace vornell::ui {
 
 class FailureReport;
+class NumberBox;
+class OptionButton;
 
 // Any control with a text and a selection that starts at a character and runs
 // for a number of characters.
@@ -36,15 +33,10 @@ concept SelectableTextBox = requires(Box& box) {
 };
 
 class Form1 final : public QWidget {
+  Q_OBJECT
+
  public:
   explicit Form1(QWidget* parent = nullptr);
-  ~Form1() override;
-
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
-
-  // The About message.
-  static QString aboutText();
 
   // Selects the whole text of a box: the selection starts at character 0 and
   // runs for the length of the text, so typing replaces the old value.
@@ -54,8 +46,6 @@ class Form1 final : public QWidget {
   }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  bool focusNextPrevChild(bool next) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -72,30 +62,24 @@ class Form1 final : public QWidget {
   void exitProgram();
 
   // The steps of building the window.
+  template <typename Control>
+  Control* add(std::string_view name);
   void createControls();
-  void stackControls();
   void setUpFormulaBox();
   void fitFont();
   void setUpNumberBoxes();
   void wireHandlers();
   void buildTabOrder();
 
-  // Shows a number box from its first character, its whole text as tooltip.
-  static void showFromStart(QLineEdit* box);
   // Marks whether the result box holds the answer for the boxes as they read.
   void setResultCurrent(bool current);
 
-  bool handleNumberBoxEvent(QLineEdit* box, QEvent* event);
-  bool handleOptionKey(QRadioButton* option, QEvent* event);
-  bool isNumberBox(const QObject* object) const;
-  bool isTabStop(const QWidget* control) const;
-
-  QLineEdit* Text1;
-  QLineEdit* Text2;
-  QLineEdit* Text3;
-  QLineEdit* Text4;
-  QLineEdit* Text5;
-  QLineEdit* Text6;
+  NumberBox* Text1;
+  NumberBox* Text2;
+  NumberBox* Text3;
+  NumberBox* Text4;
+  NumberBox* Text5;
+  NumberBox* Text6;
   QTextEdit* Text7;
   QLabel* Label1;
   QLabel* Label2;
@@ -103,17 +87,14 @@ class Form1 final : public QWidget {
   QLabel* Label4;
   QLabel* Label5;
   QLabel* Label6;
-  QRadioButton* Option1;
-  QRadioButton* Option2;
+  OptionButton* Option1;
+  OptionButton* Option2;
   QPushButton* Command1;
   QPushButton* Command2;
   FailureReport* report_ = nullptr;
 
-  // The controls that can take the focus, with their TabIndex, in Tab order.
-  std::vector<std::pair<int, QWidget*>> tabOrder_;
-  // The box that took the focus by the mouse press now under way; its
-  // release selects the whole text again unless the user dragged a selection.
-  QLineEdit* selectOnRelease_ = nullptr;
+  // Every control as created, with its TabIndex.
+  std::vector<std::pair<int, QWidget*>> controls_;
   bool centred_ = false;
   bool resultCurrent_ = true;
 };

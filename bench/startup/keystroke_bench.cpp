@@ -14,9 +14,15 @@
 //
 // Memory after keys: the growth of the resident set over 10^6 keys in Kx
 // (the same alternation), per key and in all.
+//
+// A refused paste: 10 MB of digits pasted into Kx with Ctrl+V, which the box
+// refuses; the time of the paste, of the next key (until the result box is
+// updated), and the growth of the resident set over both, measured after the
+// clipboard holds the text (the program that copied it holds it on a desktop).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
@@ -32,7 +38,7 @@
 #include <unistd.h>
 
 #include "ui/form1.h"
-#include "ui/number_input.h"
+#include "ui/number_box.h"
 
 namespace {
 
@@ -181,6 +187,48 @@ void BM_MemoryAfterKeys(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MemoryAfterKeys)->Arg(1000000)->Iterations(1)->Unit(benchmark::kSecond);
+
+void BM_RefusedPaste(benchmark::State& state) {
+  vornell::ui::Form1 window;
+  window.show();
+  (void)QTest::qWaitForWindowExposed(&window);
+  const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+  const char* values[] = {"100", "3.5", "200", "7", "150"};
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    box(window, names[i])->setText(QString::fromLatin1(values[i]));
+  }
+  QLineEdit* kx = box(window, "Text5");
+  QLineEdit* wx = box(window, "Text6");
+  kx->setFocus();
+  kx->end(false);
+  QGuiApplication::clipboard()->setText(QString(10 << 20, u'7'));
+  double pasteSeconds = 0;
+  double keySeconds = 0;
+  double growth = 0;
+  for (auto _ : state) {
+    const double before = residentBytes();
+    const Clock::time_point start = Clock::now();
+    QTest::keyClick(kx, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    const Clock::time_point pasted = Clock::now();
+    QTest::keyClick(kx, Qt::Key_5);
+    const Clock::time_point keyed = Clock::now();
+    growth = residentBytes() - before;
+    pasteSeconds = std::chrono::duration<double>(pasted - start).count();
+    keySeconds = std::chrono::duration<double>(keyed - pasted).count();
+    if (kx->text() != QStringLiteral("1505") || wx->text() != QStringLiteral("52.675")) {
+      state.SkipWithError("the paste was not refused, or the next key was not computed");
+      break;
+    }
+    QTest::keyClick(kx, Qt::Key_Backspace);
+  }
+  QGuiApplication::clipboard()->clear();
+  state.counters["paste_ms"] = pasteSeconds * 1e3;
+  state.counters["next_key_ms"] = keySeconds * 1e3;
+  state.counters["rss_growth_MiB"] = growth / (1 << 20);
+}
+
+BENCHMARK(BM_RefusedPaste)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

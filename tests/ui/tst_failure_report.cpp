@@ -1,9 +1,11 @@
 // Failures and refused edits in the window: one report per failing state,
 // naming the box, while every key typed goes on reaching the box being
-// edited; the length limit of the number boxes; the bounded undo history.
+// edited; the length limit of the number boxes.
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,7 +13,8 @@
 
 #include "ui/failure_report.h"
 #include "ui/form1.h"
-#include "ui/number_input.h"
+#include "ui/number_box.h"
+#include "ui/qt_compat.h"
 #include "window_test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -42,7 +45,6 @@ class TestFailureReport : public QObject {
   void oneReportPerFailingState();
   void overlongEditRefused_data();
   void overlongEditRefused();
-  void undoStaysBounded();
 
  private:
   QLineEdit* box(int i) const { return form_->findChild<QLineEdit*>(u"Text%1"_s.arg(i)); }
@@ -133,64 +135,61 @@ void TestFailureReport::oneReportPerFailingState() {
 
 void TestFailureReport::overlongEditRefused_data() {
   QTest::addColumn<QString>("before");
-  QTest::addColumn<QString>("pasted");  // empty: the key 5 is typed instead
+  QTest::addColumn<QString>("inserted");  // empty: the key 5 is typed instead
+  QTest::addColumn<QString>("how");       // key, paste (as the context menu does) or drop
   QTest::addColumn<bool>("accepted");
 
-  const qsizetype room = kMaxNumberTextLength - 3;
-  QTest::newRow("paste to the limit") << u"150"_s << QString(room, u'0') << true;
-  QTest::newRow("paste one beyond") << u"150"_s << QString(room + 1, u'0') << false;
-  QTest::newRow("paste of 10 MB") << u"150"_s << QString(10 << 20, u'0') << false;
-  QTest::newRow("full-width counted as mapped") << u"150"_s << QString(room, u'０') << true;
-  QTest::newRow("removed characters not counted")
-      << u"150"_s << QString(room, u'0') + QString(9, u'\u200B') << true;
-  QTest::newRow("key at the limit") << QString(room, u'0') + u"150"_s << QString() << false;
+  const int room = kMaxNumberTextLength - 3;
+  QTest::newRow("paste to the limit") << u"150"_s << QString(room, u'0') << u"key"_s << true;
+  QTest::newRow("paste one beyond") << u"150"_s << QString(room + 1, u'0') << u"key"_s << false;
+  QTest::newRow("paste of 10 MB") << u"150"_s << QString(10 << 20, u'0') << u"key"_s << false;
+  QTest::newRow("menu paste of 10 MB")
+      << u"150"_s << QString(10 << 20, u'0') << u"paste"_s << false;
+  QTest::newRow("drop of 10 MB") << u"150"_s << QString(10 << 20, u'0') << u"drop"_s << false;
+  QTest::newRow("full-width to the limit") << u"150"_s << QString(room, u'０') << u"key"_s << true;
+  QTest::newRow("invisible characters count as pasted")
+      << u"150"_s << QString(room - 1, u'0') + u"\u200B\u200B"_s << u"key"_s << false;
+  QTest::newRow("key at the limit")
+      << QString(room, u'0') + u"150"_s << QString() << u"key"_s << false;
 }
 
 // An edit beyond the limit is refused as a whole: the box keeps its text and
-// no run starts; the report says why and names the box.
+// no run starts; one report says why and names the box. Faults: a long paste
+// cut and kept in part, taken in and then taken out again (the box's undo
+// history then holds it), reported twice, or not reported.
 void TestFailureReport::overlongEditRefused() {
   QFETCH(QString, before);
-  QFETCH(QString, pasted);
+  QFETCH(QString, inserted);
+  QFETCH(QString, how);
   QFETCH(bool, accepted);
 
   QLineEdit* kx = start({u"100"_s, u"3.5"_s, u"200"_s, u"7"_s, before}, 5);
   kx->home(false);  // leading zeros keep the value
   QSignalSpy changes(kx, &QLineEdit::textChanged);
-  if (pasted.isEmpty()) {
+  QGuiApplication::clipboard()->setText(inserted);
+  if (inserted.isEmpty()) {
     QTest::keyClick(kx, Qt::Key_5);
-  } else {
-    QGuiApplication::clipboard()->setText(pasted);
+  } else if (how == u"key"_s) {
     QTest::keyClick(kx, Qt::Key_V, Qt::ControlModifier);
+  } else if (how == u"paste"_s) {
+    kx->paste();
+  } else {
+    QMimeData data;
+    data.setText(inserted);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(kx, &enter);  // the drop goes where the drag entered
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(kx, &drop);
+    QVERIFY(enter.isAccepted() && drop.isAccepted());
   }
+  QCoreApplication::processEvents();
   QCOMPARE(changes.count(), accepted ? 1 : 0);
   QCOMPARE(box(6)->text(), u"5.25"_s);
   QCOMPARE(kx->text() == before, !accepted);
+  QVERIFY(accepted || (!kx->isUndoAvailable() && !kx->isRedoAvailable()));
   QCOMPARE(reports_.shown, accepted ? 0 : 1);
   QCOMPARE(shownReport(), accepted ? QString() : vornell::ui::refusedLengthText(u"里程Kx"_s));
   QVERIFY(accepted || shownReport().contains(QString::number(kMaxNumberTextLength)));
-}
-
-// After a long session in one box, undo walks back through the last edits
-// as the user made them, but not all the way.
-void TestFailureReport::undoStaysBounded() {
-  QLineEdit* kx = start({u"100"_s, u"3.5"_s, u"200"_s, u"7"_s, u"150"_s}, 5);
-  for (int i = 0; i < 3000; ++i) {
-    QTest::keyClick(kx, i % 2 == 0 ? Qt::Key_5 : Qt::Key_Backspace);
-  }
-  QCoreApplication::processEvents();
-  vornell::test::typeText(kx, u"25"_s);
-  for (const QString& expected : {u"150"_s, u"1505"_s, u"150"_s}) {
-    QTest::keyClick(kx, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(kx->text(), expected);
-    QCOMPARE(box(6)->text(), expected == u"150"_s ? u"5.25"_s : u"52.675"_s);
-  }
-  QTest::keyClick(kx, Qt::Key_Y, Qt::ControlModifier);
-  QCOMPARE(kx->text(), u"1505"_s);
-  int undos = 0;
-  for (; kx->isUndoAvailable() && undos <= 3000; ++undos) {
-    kx->undo();
-  }
-  QVERIFY2(undos <= vornell::ui::kUndoSteps, qPrintable(QString::number(undos)));
 }
 
 QTEST_MAIN(TestFailureReport)

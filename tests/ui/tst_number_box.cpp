@@ -6,14 +6,15 @@
 #include <QTest>
 
 #include "core/numeric_text.h"
-#include "ui/number_input.h"
+#include "ui/number_box.h"
+#include "ui/qt_compat.h"
 #include "window_test_support.h"
 
 using namespace Qt::StringLiterals;
 using vornell::ui::NumberInputValidator;
 using vornell::ui::toAsciiNumberText;
 
-class TestNumberInput : public QObject {
+class TestNumberBox : public QObject {
   Q_OBJECT
 
  private slots:
@@ -25,7 +26,7 @@ class TestNumberInput : public QObject {
   void cursorStaysInPlace();
 };
 
-void TestNumberInput::mapping_data() {
+void TestNumberBox::mapping_data() {
   QTest::addColumn<QString>("input");
   QTest::addColumn<QString>("expected");
 
@@ -43,7 +44,7 @@ void TestNumberInput::mapping_data() {
   QTest::newRow("empty") << QString() << QString();
 }
 
-void TestNumberInput::mapping() {
+void TestNumberBox::mapping() {
   QFETCH(QString, input);
   QFETCH(QString, expected);
   QString text = input;
@@ -52,7 +53,7 @@ void TestNumberInput::mapping() {
   QCOMPARE(changed, input != expected);
 }
 
-void TestNumberInput::invisibleCharacters_data() {
+void TestNumberBox::invisibleCharacters_data() {
   QTest::addColumn<QString>("input");
   QTest::addColumn<QString>("expected");
   QTest::addColumn<double>("value");
@@ -80,7 +81,7 @@ void TestNumberInput::invisibleCharacters_data() {
 }
 
 // What the box shows is what it reads as.
-void TestNumberInput::invisibleCharacters() {
+void TestNumberBox::invisibleCharacters() {
   QFETCH(QString, input);
   QFETCH(QString, expected);
   QFETCH(double, value);
@@ -90,7 +91,7 @@ void TestNumberInput::invisibleCharacters() {
   QCOMPARE(vornell::readNumber(text.toStdString()), value);
 }
 
-void TestNumberInput::cursorStaysInPlace_data() {
+void TestNumberBox::cursorStaysInPlace_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("expected");
   QTest::addColumn<int>("cursor");
@@ -101,7 +102,7 @@ void TestNumberInput::cursorStaysInPlace_data() {
 
 // A mapped character typed in the middle leaves the caret after it, a
 // removed one leaves it where it was.
-void TestNumberInput::cursorStaysInPlace() {
+void TestNumberBox::cursorStaysInPlace() {
   QFETCH(QString, typed);
   QFETCH(QString, expected);
   QFETCH(int, cursor);
@@ -114,5 +115,5 @@ void TestNumberInput::cursorStaysInPlace() {
   QCOMPARE(box.cursorPosition(), cursor);
 }
 
-QTEST_MAIN(TestNumberInput)
-#include "tst_number_input.moc"
+QTEST_MAIN(TestNumberBox)
+#include "tst_number_box.moc"

@@ -1,0 +1,62 @@
+# Qt for Vornell: Qt 6 on Linux, Qt 5.15 for the Windows build (the last Qt
+# that runs on Windows 7 and 8.1). What differs between the two is here;
+# everything else uses the versionless targets (Qt::Widgets, Qt::Test) and the
+# functions below.
+
+set(VORNELL_QT_MAJOR 6 CACHE STRING "Qt major version: 6, or 5 for the Windows build")
+
+if(VORNELL_QT_MAJOR EQUAL 6)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Test)
+  qt_standard_project_setup()
+  set(VORNELL_QT_TRANSLATIONS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}" /usr/share/qt6/translations)
+else()
+  find_package(Qt5 5.15 REQUIRED COMPONENTS Widgets Test)
+  # What qt_standard_project_setup() sets up under Qt 6.
+  set(CMAKE_AUTOMOC ON)
+  include(GNUInstallDirs)
+  # Debian's qttranslations5-l10n; the static Qt for Windows has none of its own.
+  set(VORNELL_QT_TRANSLATIONS /usr/share/qt5/translations)
+endif()
+
+# vornell_add_resources(<target> <name> PREFIX <prefix> [BASE <dir>] FILES <file>...)
+# Compiles the files into <target>, as Qt 6's qt_add_resources() does. Under
+# Qt 5 the resources of a static library are compiled into each program that
+# links it, so that the linker cannot leave them out.
+function(vornell_add_resources target name)
+  if(VORNELL_QT_MAJOR EQUAL 6)
+    qt_add_resources(${target} ${name} ${ARGN})
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "PREFIX;BASE" "FILES" ${ARGN})
+  if(NOT ARG_BASE)
+    set(ARG_BASE "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  set(entries "")
+  foreach(file IN LISTS ARG_FILES)
+    get_filename_component(path "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    file(RELATIVE_PATH alias "${ARG_BASE}" "${path}")
+    string(APPEND entries "<file alias=\"${alias}\">${path}</file>")
+  endforeach()
+  set(qrc "${CMAKE_CURRENT_BINARY_DIR}/${name}.qrc")
+  file(WRITE "${qrc}" "<RCC><qresource prefix=\"${ARG_PREFIX}\">${entries}</qresource></RCC>\n")
+  qt5_add_resources(sources "${qrc}")
+  target_sources(${target} INTERFACE ${sources})
+endfunction()
+
+# vornell_add_program(<target> [WIN32] <source>...)
+# A program that shows windows. The static Qt 5 for Windows links into it
+# only the windows platform and the native style, not every plugin it has.
+function(vornell_add_program target)
+  if(VORNELL_QT_MAJOR EQUAL 6)
+    qt_add_executable(${target} ${ARGN})
+  else()
+    add_executable(${target} ${ARGN})
+  endif()
+  if(VORNELL_QT_MAJOR EQUAL 5 AND WIN32)
+    qt5_import_plugins(${target}
+      INCLUDE_BY_TYPE platforms Qt5::QWindowsIntegrationPlugin
+      INCLUDE_BY_TYPE styles Qt5::QWindowsVistaStylePlugin
+      EXCLUDE_BY_TYPE imageformats
+      EXCLUDE_BY_TYPE printsupport)
+  endif()
+endfunction()

@@ -1,0 +1,27 @@
+#include "ui/application.h"
+
+#include <QTranslator>
+
+#include "ui/qt_compat.h"
+#include "ui/window_texts.h"
+
+namespace vornell::ui {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(texts::toQString(texts::kProgramName));
+  setApplicationVersion(texts::toQString(texts::kVersion));
+  setDesktopFileName(QStringLiteral("io.github.vornell.Vornell"));
+  compat::useSystemMessageFont();
+  installChineseToolkitTexts();
+}
+
+bool installChineseToolkitTexts() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral(":/vornell/translations/qtbase_zh_CN.qm"))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+}  // namespace vornell::ui
