@@ -19,9 +19,9 @@ else()
 endif()
 
 # vornell_add_resources(<target> <name> PREFIX <prefix> [BASE <dir>] FILES <file>...)
-# Compiles the files into <target>, as Qt 6's qt_add_resources() does. Under
-# Qt 5 the resources of a static library are compiled into each program that
-# links it, so that the linker cannot leave them out.
+# Compiles the files into <target>, as Qt 6's qt_add_resources() does: into
+# an object library that every program linking <target> links whole, so that
+# the linker cannot leave the resources of a static library out.
 function(vornell_add_resources target name)
   if(VORNELL_QT_MAJOR EQUAL 6)
     qt_add_resources(${target} ${name} ${ARGN})
@@ -40,7 +40,9 @@ function(vornell_add_resources target name)
   set(qrc "${CMAKE_CURRENT_BINARY_DIR}/${name}.qrc")
   file(WRITE "${qrc}" "<RCC><qresource prefix=\"${ARG_PREFIX}\">${entries}</qresource></RCC>\n")
   qt5_add_resources(sources "${qrc}")
-  target_sources(${target} INTERFACE ${sources})
+  add_library(${name} OBJECT ${sources})
+  target_link_libraries(${name} PRIVATE Qt5::Core)
+  target_link_libraries(${target} INTERFACE ${name} "$<TARGET_OBJECTS:${name}>")
 endfunction()
 
 # vornell_add_program(<target> [WIN32] <source>...)

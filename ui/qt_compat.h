@@ -3,18 +3,22 @@
 // nothing.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstddef>
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 4, 0)
-// Qt 6.4's u"..."_s, which makes a QString of a UTF-16 literal.
+// Qt 6.4's literals u"..."_s (a QString) and "..."_ba (a QByteArray).
 namespace Qt {
 inline namespace Literals {
 inline namespace StringLiterals {
 inline QString operator""_s(const char16_t* text, std::size_t size) {
   return QString(reinterpret_cast<const QChar*>(text), static_cast<int>(size));
+}
+inline QByteArray operator""_ba(const char* text, std::size_t size) {
+  return QByteArray(text, static_cast<int>(size));
 }
 }  // namespace StringLiterals
 }  // namespace Literals

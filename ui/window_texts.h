@@ -58,7 +58,7 @@ inline constexpr std::string_view kCloseReport = "关闭提示（Esc）";
 inline constexpr std::string_view kHowToCloseReport = "按 Esc 键关闭提示，输入可以继续";
 
 inline QString toQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
 }  // namespace vornell::ui::texts

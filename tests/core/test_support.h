@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/numeric_text.h"
+#include "ui/qt_compat.h"
 
 namespace vornell::test {
 
@@ -16,7 +17,7 @@ inline QByteArray exact(double value) {
   std::array<char, 64> text{};
   const auto end =
       std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::hex).ptr;
-  return QByteArray(text.data(), static_cast<qsizetype>(end - text.data()));
+  return QByteArray(text.data(), static_cast<int>(end - text.data()));
 }
 
 // The standard library's text of `value` in `format` with `precision` digits.

@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray repeated(char c, qsizetype count) {
+QByteArray repeated(char c, int count) {
   return QByteArray(count, c);
 }
 

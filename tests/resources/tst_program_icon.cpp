@@ -2,11 +2,13 @@
 // program's own PNGs without loading any image-format or icon-engine plugin
 // (each costs start-up time and memory, and pulls in libraries such as
 // libjpeg, libtiff or libQt6Svg).
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QTest>
+
+#include <algorithm>
 
 #include "resources/program_icon.h"
 
@@ -16,9 +18,10 @@ class ProgramIconTest : public QObject {
  private slots:
   // First, before anything else in the process could load a plugin.
   void loadsNoPlugin() {
-    const QDir formats(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                       QStringLiteral("/imageformats"));
-    if (formats.entryList(QDir::Files).isEmpty()) {
+    const QStringList pluginFolders = QCoreApplication::libraryPaths();
+    if (std::none_of(pluginFolders.begin(), pluginFolders.end(), [](const QString& folder) {
+          return !QDir(folder + QStringLiteral("/imageformats")).isEmpty(QDir::Files);
+        })) {
       QSKIP("no image-format plugin is installed: nothing could be loaded");
     }
     QFile maps(QStringLiteral("/proc/self/maps"));

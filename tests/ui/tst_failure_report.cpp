@@ -55,8 +55,9 @@ class TestFailureReport : public QObject {
   }
   // Fills Text1, Text2... and puts the caret at the end of box `target`.
   QLineEdit* start(const QStringList& inputs, int target) {
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-      box(static_cast<int>(i) + 1)->setText(inputs[i]);
+    int n = 0;
+    for (const QString& input : inputs) {
+      box(++n)->setText(input);
     }
     QTest::mouseClick(box(target), Qt::LeftButton);
     box(target)->end(false);
