@@ -24,8 +24,7 @@ QString failureText(NumericErrorKind kind, std::optional<InputField> input,
   if (!input) {
     return toQString(texts::kOverflowInResult);
   }
-  // A station may be too large for a double, or too large to compare with
-  // the other station.
+  // A station may be too large for a double, or too large to compare.
   const bool station = *input == InputField::K1 || *input == InputField::K2;
   return toQString(station ? texts::kOverflowInStation : texts::kOverflowInBox).arg(boxName);
 }
@@ -34,39 +33,30 @@ QString refusedLengthText(const QString& boxName) {
   return toQString(texts::kInputTooLong).arg(boxName).arg(kMaxNumberTextLength);
 }
 
-namespace {
+FailureReport::FailureReport(QWidget* window, const QRect& area)
+    : QFrame(window), icon_(new QLabel(this)), text_(new QLabel(this)) {
+  setObjectName(QStringLiteral("FailureReport"));
+  setGeometry(area);
+  setFrameShape(QFrame::Box);
+  setAccessibleDescription(toQString(texts::kHowToCloseReport));
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setBrush(QPalette::Window, colours.toolTipBase());
+  colours.setBrush(QPalette::WindowText, colours.toolTipText());
+  setPalette(colours);
+  text_->setWordWrap(true);
 
-// Clicked with the mouse; the keyboard closes the report with Escape.
-QToolButton* makeCloseButton(QWidget* report) {
-  auto* close = new QToolButton(report);
+  // Clicked with the mouse; the keyboard closes the report with Escape.
+  auto* close = new QToolButton(this);
   close->setText(QStringLiteral("×"));
   close->setAutoRaise(true);
   close->setFocusPolicy(Qt::NoFocus);
   close->setAccessibleName(toQString(texts::kCloseReport));
-  close->setToolTip(toQString(texts::kCloseReport));
-  return close;
-}
-
-}  // namespace
-
-FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window) {
-  setObjectName(QStringLiteral("FailureReport"));
-  setGeometry(area);
-  setFrameShape(QFrame::Box);
-  setFocusPolicy(Qt::NoFocus);
-  setAccessibleDescription(toQString(texts::kHowToCloseReport));
-  setAutoFillBackground(true);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
-  colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
-  setPalette(colours);
-
-  icon_ = new QLabel(this);  // its image comes with the first report: see present()
-  text_ = new QLabel(this);
-  text_->setWordWrap(true);
-  text_->setTextInteractionFlags(Qt::NoTextInteraction);
-  auto* close = makeCloseButton(this);
-  connect(close, &QToolButton::clicked, this, [this] { hide(); });
+  close->setToolTip(close->accessibleName());
+  connect(close, &QToolButton::clicked, this, &QWidget::hide);
+  // Active only while the report shows; a number box lets Escape through.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, &QWidget::hide);
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(3, 1, 1, 1);
@@ -74,20 +64,14 @@ FailureReport::FailureReport(QWidget* window, const QRect& area) : QFrame(window
   row->addWidget(icon_, 0, Qt::AlignTop);
   row->addWidget(text_, 1);
   row->addWidget(close, 0, Qt::AlignTop);
-
-  // Active only while the report shows; a number box lets Escape through.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { hide(); });
   hide();
 }
 
 void FailureReport::reportFailure(const QString& message) {
-  if (message == failing_) {
-    return;
+  if (message != failing_) {
+    failing_ = message;
+    present(message);
   }
-  failing_ = message;
-  present(message);
 }
 
 void FailureReport::clearFailure() {
@@ -103,7 +87,7 @@ void FailureReport::reportRefusal(const QString& message) {
 void FailureReport::present(const QString& message) {
   hide();
   // The warning sign is looked up in the desktop's icon theme, which loads
-  // image plugins: not worth delaying the start of every session for.
+  // image plugins: not worth delaying every start for.
   if (!std::exchange(iconLoaded_, true)) {
     const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     icon_->setPixmap(

@@ -1,15 +1,13 @@
 // How the window tells the user that a calculation failed or an input was
-// refused, without taking anything the user types.
+// refused, without taking anything the user types: a bar inside the window,
+// over the formula box, with the message and a close button. It never takes
+// the focus and runs no event loop of its own, so every key typed after a
+// failure reaches the box being edited. Escape closes it, as does its close
+// button; assistive technology is told with an alert.
 //
-// The report is a bar inside the window, over the formula box, with the
-// message and a close button. It never takes the focus and opens no window
-// and no event loop of its own, so every key typed after a failure reaches
-// the box being edited, and the user can type their way out. Escape closes
-// it, as does its close button; assistive technology is told with an alert.
-//
-// One failing state gives one report: while the same failure repeats, keystroke
-// after keystroke, nothing new is shown, and a report the user has closed stays
-// closed. A run that succeeds ends the failing state and takes its report away.
+// One failing state gives one report: while the same failure repeats, key
+// after key, nothing new is shown, and a report the user closed stays closed.
+// A run that succeeds ends the failing state and takes its report away.
 #pragma once
 
 #include <QFrame>
@@ -23,8 +21,8 @@ class QLabel;
 
 namespace vornell::ui {
 
-// The texts of the report. `boxName` is the caption of the box whose number
-// failed, e.g. "宽度或高程W1".
+// The texts of the report. `boxName` names the box whose number failed, e.g.
+// "宽度或高程W1".
 QString failureText(NumericErrorKind kind, std::optional<InputField> input, const QString& boxName);
 QString refusedLengthText(const QString& boxName);
 
@@ -35,8 +33,7 @@ class FailureReport final : public QFrame {
   // A hidden report, a child of `window`, that covers `area` when shown.
   FailureReport(QWidget* window, const QRect& area);
 
-  // A run failed with `message`. Shown unless that failing state is already
-  // reported.
+  // A run failed with `message`; shown unless that state is reported already.
   void reportFailure(const QString& message);
   // A run ended without failure: the failing state, and its report, are over.
   void clearFailure();

@@ -1,12 +1,12 @@
 #include "ui/form1.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShowEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextBlockFormat>
@@ -19,13 +19,14 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
 #include "resources/program_icon.h"
-#include "ui/caption_fit.h"
 #include "ui/control_table.h"
 #include "ui/failure_report.h"
+#include "ui/font_fit.h"
 #include "ui/number_box.h"
 #include "ui/option_button.h"
 #include "ui/window_texts.h"
@@ -36,27 +37,20 @@ namespace {
 
 // Space between the formula box's left edge and its text, in pixels.
 constexpr qreal kFormulaIndent = 2.0;
+// The smallest size to which the default font is reduced to fit the captions.
+constexpr qreal kSmallestCaptionPointSize = 6.0;
 
 using texts::toQString;
 
 // A label's caption without its closing full-width colon: the name that
 // assistive tools read for the box beside it.
 QString boxName(const QLabel* label) {
-  QString name = label->text();
-  if (name.endsWith(u'：')) {
-    name.chop(1);
-  }
-  return name;
+  return label->text().chopped(1);
 }
 
 // The formula as three lines: the line end after the last opens no fourth.
 QStringList formulaLines() {
-  QString formula = toQString(texts::kFormula);
-  formula.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (formula.endsWith(u'\n')) {
-    formula.chop(1);
-  }
-  return formula.split(u'\n');
+  return toQString(texts::kFormula).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
 // The part of a label's rectangle that the boxes lying above it leave visible.
@@ -72,24 +66,17 @@ qreal visibleLabelWidth(const ControlRow& label) {
   return right - rect.left();
 }
 
-// A control's caption, for the kinds that show one.
-template <typename Control>
-void setCaption(Control* control, const QString& caption) {
-  if constexpr (requires { control->setText(caption); }) {
-    if (!caption.isEmpty()) {
-      control->setText(caption);
-    }
-  }
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(toQString(texts::kWindowTitle));
   setWindowIcon(vornell::programIcon());
-  setFixedSize(clientSize());
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  // Centred on the screen when first shown.
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, clientSize(),
+                                  screen()->availableGeometry()));
+  setFixedSize(clientSize());
 
   createControls();
   setUpFormulaBox();
@@ -97,7 +84,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   report_ = new FailureReport(
       this, QRect(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1)));
   fitFont();
-  setUpNumberBoxes();
   wireHandlers();
   buildTabOrder();
   Text1->setFocus(Qt::OtherFocusReason);
@@ -113,7 +99,9 @@ Control* Form1::add(std::string_view name) {
   auto* control = new Control(this);
   control->setObjectName(toQString(row.name));
   control->setGeometry(pixelRect(row));
-  setCaption(control, toQString(row.caption));
+  if constexpr (std::is_base_of_v<QAbstractButton, Control> || std::is_same_v<Control, QLabel>) {
+    control->setText(toQString(row.caption));
+  }
   controls_.emplace_back(row.tabIndex, control);
   return control;
 }
@@ -156,12 +144,9 @@ void Form1::setUpFormulaBox() {
   Text7->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text7->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Text7->setLineWrapMode(QTextEdit::NoWrap);
-  Text7->setUndoRedoEnabled(false);
   Text7->document()->setDocumentMargin(0);
   QPalette formulaPalette = Text7->palette();
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    formulaPalette.setColor(group, QPalette::Base, formulaPalette.color(group, QPalette::Button));
-  }
+  formulaPalette.setBrush(QPalette::Base, formulaPalette.button());
   Text7->setPalette(formulaPalette);
   Text7->setAccessibleName(toQString(texts::kFormulaName));
 
@@ -183,7 +168,12 @@ void Form1::setUpFormulaBox() {
 // show whole in the default font, every control takes it a little smaller;
 // the number boxes then fit the font to the numbers they show.
 void Form1::fitFont() {
-  LayoutNeeds needs{{}, 0};
+  struct Caption {
+    QString text;
+    qreal width;         // what its advance may take
+    qreal visibleWidth;  // where its ink must end: a box may cover a label's end
+  };
+  std::vector<Caption> captions;
   const QStyle* look = style();
   const int indicator = look->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, Option1) +
                         look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, Option1);
@@ -193,28 +183,34 @@ void Form1::fitFont() {
     const QString caption = toQString(row.caption);
     const qreal width = pixelRect(row).width();
     if (row.kind == ControlKind::Label) {
-      needs.captions.push_back({caption, width, visibleLabelWidth(row)});
+      captions.push_back({caption, width, visibleLabelWidth(row)});
     } else if (row.kind == ControlKind::OptionButton) {
-      needs.captions.push_back({caption, width - indicator, width - indicator});
+      captions.push_back({caption, width - indicator, width - indicator});
     } else if (row.kind == ControlKind::CommandButton) {
-      needs.captions.push_back({caption, width - buttonMargin, width - buttonMargin});
+      captions.push_back({caption, width - buttonMargin, width - buttonMargin});
     }
   }
   for (const QString& line : formulaLines()) {
     const qreal width = Text7->contentsRect().width() - kFormulaIndent;
-    needs.captions.push_back({line, width, width});
+    captions.push_back({line, width, width});
   }
-  needs.numberHeight = Text1->contentsRect().height();
-  const QFont fitted = fittedFont(font(), needs);
-  if (fitted != font()) {
-    setFont(fitted);
-  }
+  const QFont fitted =
+      largestFitting(font(), kSmallestCaptionPointSize, [&](const QFontMetricsF& metrics) {
+        // Whole pixels, as the controls draw them.
+        return std::all_of(captions.begin(), captions.end(), [&](const Caption& caption) {
+          return std::ceil(metrics.horizontalAdvance(caption.text)) <= caption.width &&
+                 std::ceil(metrics.boundingRect(caption.text).right()) <= caption.visibleWidth;
+        });
+      });
+  setFont(fitted);
   for (NumberBox* box : {Text1, Text2, Text3, Text4, Text5, Text6}) {
     box->fitFontToNumbers(fitted);
   }
 }
 
-void Form1::setUpNumberBoxes() {
+// GotFocus of a number box runs 自动选择, Change of Text1 to Text5 and Click
+// of a mode run 计算; Text6 has no Change handler.
+void Form1::wireHandlers() {
   const std::pair<NumberBox*, QLabel*> boxes[] = {
       {Text1, Label1}, {Text2, Label2}, {Text3, Label3},
       {Text4, Label4}, {Text5, Label5}, {Text6, Label6},
@@ -222,21 +218,16 @@ void Form1::setUpNumberBoxes() {
   for (const auto& [box, label] : boxes) {
     box->setAccessibleName(boxName(label));
     label->setBuddy(box);
+    connect(box, &NumberBox::gotFocus, this, [box = box] { 自动选择(*box); });
+    connect(box, &NumberBox::refused, this, [this, box = box] {
+      report_->reportRefusal(refusedLengthText(box->accessibleName()));
+    });
+    if (box != Text6) {
+      connect(box, &QLineEdit::textChanged, this, [this] { recalculate(); });
+    }
   }
   Text6->setAccessibleName(boxName(Label6) + toQString(texts::kResultNameSuffix));
   Text6->setAccessibleDescription(toQString(texts::kResultCurrent));
-}
-
-void Form1::wireHandlers() {
-  for (NumberBox* box : {Text1, Text2, Text3, Text4, Text5, Text6}) {
-    connect(box, &NumberBox::gotFocus, this, [box] { 自动选择(*box); });
-    connect(box, &NumberBox::refused, this,
-            [this, box] { report_->reportRefusal(refusedLengthText(box->accessibleName())); });
-  }
-  // Text1 to Text5: Change runs 计算. Text6 has no Change handler.
-  for (NumberBox* input : {Text1, Text2, Text3, Text4, Text5}) {
-    connect(input, &QLineEdit::textChanged, this, [this] { recalculate(); });
-  }
   for (OptionButton* option : {Option1, Option2}) {
     connect(option, &QAbstractButton::clicked, this, [this] { recalculate(); });
   }
@@ -263,15 +254,9 @@ void Form1::buildTabOrder() {
 // A result kept from an earlier run reads in the colour of disabled text,
 // and says so to assistive tools, until a run writes a new one.
 void Form1::setResultCurrent(bool current) {
-  if (current == resultCurrent_) {
-    return;
-  }
-  resultCurrent_ = current;
   QPalette look = palette();
   if (!current) {
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-      look.setColor(group, QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));
-    }
+    look.setColor(QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));
   }
   Text6->setPalette(look);
   Text6->setAccessibleDescription(toQString(current ? texts::kResultCurrent : texts::kResultStale));
@@ -284,16 +269,14 @@ void Form1::计算() {
   } else if (Option2->isChecked()) {
     mode = InterpolationMode::Parabolic;
   }
-  const QByteArray k1 = Text1->text().toUtf8();
-  const QByteArray w1 = Text2->text().toUtf8();
-  const QByteArray k2 = Text3->text().toUtf8();
-  const QByteArray w2 = Text4->text().toUtf8();
-  const QByteArray kx = Text5->text().toUtf8();
-  const auto view = [](const QByteArray& text) {
-    return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
+  const QByteArray inputs[] = {Text1->text().toUtf8(), Text2->text().toUtf8(),
+                               Text3->text().toUtf8(), Text4->text().toUtf8(),
+                               Text5->text().toUtf8()};  // K1, W1, K2, W2, Kx
+  const auto view = [&inputs](int i) {
+    return std::string_view(inputs[i].constData(), static_cast<std::size_t>(inputs[i].size()));
   };
   const std::optional<std::string> result =
-      interpolate(mode, {view(k1), view(w1), view(k2), view(w2), view(kx)});
+      interpolate(mode, {view(0), view(1), view(2), view(3), view(4)});
   if (result) {
     Text6->setText(QString::fromStdString(*result));
     Text6->setCursorPosition(0);  // shown from the first digit
@@ -335,17 +318,6 @@ void Form1::showAbout() {
 void Form1::exitProgram() {
   close();
   QCoreApplication::quit();
-}
-
-void Form1::showEvent(QShowEvent* event) {
-  if (!centred_ && !event->spontaneous()) {
-    centred_ = true;
-    if (const QScreen* where = screen()) {
-      setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                      where->availableGeometry()));
-    }
-  }
-  QWidget::showEvent(event);
 }
 
 // At scale factors such as 1.5 the formula box starts half-way into a device

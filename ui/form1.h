@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-#include <concepts>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -24,29 +23,19 @@ class FailureReport;
 class NumberBox;
 class OptionButton;
 
-// Any control with a text and a selection that starts at a character and runs
-// for a number of characters.
-template <typename Box>
-concept SelectableTextBox = requires(Box& box) {
-  { box.text().size() } -> std::convertible_to<qsizetype>;
-  box.setSelection(0, 0);
-};
-
 class Form1 final : public QWidget {
   Q_OBJECT
 
  public:
   explicit Form1(QWidget* parent = nullptr);
 
-  // Selects the whole text of a box: the selection starts at character 0 and
-  // runs for the length of the text, so typing replaces the old value.
-  template <SelectableTextBox Box>
-  static void 自动选择(Box& box) {
-    box.setSelection(0, static_cast<int>(box.text().size()));
-  }
+  // Selects the whole text of a box, so typing replaces the old value: any
+  // control with a text and a selection from a character for a length.
+  template <typename Box>
+  requires requires(Box& box) { box.setSelection(0, int(box.text().size())); }
+  static void 自动选择(Box& box) { box.setSelection(0, static_cast<int>(box.text().size())); }
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -61,13 +50,11 @@ class Form1 final : public QWidget {
   void showAbout();
   void exitProgram();
 
-  // The steps of building the window.
   template <typename Control>
   Control* add(std::string_view name);
   void createControls();
   void setUpFormulaBox();
   void fitFont();
-  void setUpNumberBoxes();
   void wireHandlers();
   void buildTabOrder();
 
@@ -95,8 +82,6 @@ class Form1 final : public QWidget {
 
   // Every control as created, with its TabIndex.
   std::vector<std::pair<int, QWidget*>> controls_;
-  bool centred_ = false;
-  bool resultCurrent_ = true;
 };
 
 }  // namespace vornell::ui

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/font_fit.h"
+
 namespace vornell::ui {
 
 namespace {
@@ -19,67 +21,43 @@ namespace {
 constexpr int kTextInset = 2;
 constexpr int kCaretWidth = 1;
 
-bool isRemoved(char16_t c) {
-  return c == 0 || QChar::category(c) == QChar::Other_Format;
-}
-
-bool isSpaceLike(char16_t c) {
-  const QChar::Category category = QChar::category(c);
-  return category == QChar::Separator_Space || category == QChar::Separator_Line ||
-         category == QChar::Separator_Paragraph;
-}
-
-// The ASCII form of a non-ASCII number character, or 0 when it has none.
+// The ASCII form of a full-width digit, point, sign or exponent letter (and
+// of the minus sign), a plain space for a space-like character, 0 otherwise.
 char16_t asciiFor(char16_t c) {
   if (c >= u'０' && c <= u'９') {
     return static_cast<char16_t>(u'0' + (c - u'０'));
   }
-  switch (c) {
-    case u'．':  // U+FF0E full-width full stop
-    case u'。':  // U+3002 ideographic full stop
-      return u'.';
-    case u'＋':  // U+FF0B
-      return u'+';
-    case u'－':      // U+FF0D
-    case u'\u2212':  // minus sign
-      return u'-';
-    case u'Ｅ':  // U+FF25
-      return u'E';
-    case u'ｅ':  // U+FF45
-      return u'e';
-    default:
-      return isSpaceLike(c) ? u' ' : 0;
+  constexpr std::pair<char16_t, char16_t> kForms[] = {
+      {u'．', u'.'},     {u'。', u'.'}, {u'＋', u'+'}, {u'－', u'-'},
+      {u'\u2212', u'-'}, {u'Ｅ', u'E'}, {u'ｅ', u'e'}};
+  for (const auto& [form, ascii] : kForms) {
+    if (c == form) {
+      return ascii;
+    }
   }
+  const QChar::Category category = QChar::category(c);
+  const bool spaceLike = category == QChar::Separator_Space || category == QChar::Separator_Line ||
+                         category == QChar::Separator_Paragraph;
+  return spaceLike ? u' ' : 0;
 }
 
+// The window losing or regaining the activation (a message box, another
+// program) or a popup: the caret and selection stay as they were.
 bool passesFocusOn(const QFocusEvent* event) {
-  // The window losing or regaining the activation (a message box, another
-  // program) or a popup: the caret and selection stay as they were.
   return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
 }
 
-// The widest realistic number in `metrics`: nine of the widest digit and a
-// point, with a minus sign in front when `signed`.
-qreal widestNumber(const QFontMetricsF& metrics, bool withSign) {
-  QChar widest = u'0';
-  for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
-    if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest)) {
-      widest = QChar(digit);
-    }
-  }
+// Whether the widest realistic number fits `room` in whole pixels, as the box
+// lays out its text: nine of the widest digit and a point, and a minus sign in
+// front when `withSign`.
+bool numberFits(const QFontMetricsF& metrics, QSizeF room, bool withSign) {
+  const QString digits = QStringLiteral("0123456789");
+  const QChar widest = *std::max_element(digits.begin(), digits.end(), [&](QChar a, QChar b) {
+    return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
+  });
   const QString number = QString(withSign ? 1 : 0, u'-') + QString(9, widest) + u'.';
-  // Whole pixels, as the box lays out its text.
-  return std::ceil(metrics.horizontalAdvance(number));
-}
-
-// `font`, or the largest size half a point at a time smaller, not below the
-// smallest legible size, at which `width(metrics)` is at most `room`.
-template <typename Width>
-QFont largestFitting(QFont font, qreal room, Width width) {
-  while (width(QFontMetricsF(font)) > room && font.pointSizeF() > kSmallestNumberPointSize) {
-    font.setPointSizeF(std::max(kSmallestNumberPointSize, font.pointSizeF() - 0.5));
-  }
-  return font;
+  return std::ceil(metrics.horizontalAdvance(number)) <= room.width() &&
+         std::ceil(metrics.tightBoundingRect(number).height()) <= room.height();
 }
 
 }  // namespace
@@ -92,7 +70,7 @@ bool toAsciiNumberText(QString& text, int* cursor) {
     const char16_t c = text.at(i).unicode();
     char16_t mapped = c;
     if (c == 0 || c >= 0x80) {
-      if (isRemoved(c)) {
+      if (c == 0 || QChar::category(c) == QChar::Other_Format) {
         changed = true;
         if (cursor != nullptr && i < *cursor) {
           --*cursor;
@@ -121,10 +99,6 @@ QValidator::State NumberInputValidator::validate(QString& input, int& pos) const
   return Acceptable;
 }
 
-void NumberInputValidator::fixup(QString& input) const {
-  toAsciiNumberText(input);
-}
-
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   setValidator(new NumberInputValidator(this));
   // The box takes in at most one character more than it may hold, which the
@@ -137,16 +111,15 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
 }
 
-void NumberBox::fitFontToNumbers(QFont font) {
-  const qreal room = textWidth();
-  const QFont signedFits = largestFitting(
-      font, room, [](const QFontMetricsF& metrics) { return widestNumber(metrics, true); });
-  if (widestNumber(QFontMetricsF(signedFits), true) <= room) {
-    setFont(signedFits);
-  } else {
-    setFont(largestFitting(
-        font, room, [](const QFontMetricsF& metrics) { return widestNumber(metrics, false); }));
-  }
+void NumberBox::fitFontToNumbers(const QFont& font) {
+  const QSizeF room = textRoom();
+  const auto fitting = [&](bool withSign) {
+    return largestFitting(font, kSmallestNumberPointSize, [&](const QFontMetricsF& metrics) {
+      return numberFits(metrics, room, withSign);
+    });
+  };
+  const QFont withSign = fitting(true);
+  setFont(numberFits(QFontMetricsF(withSign), room, true) ? withSign : fitting(false));
   centreDigits();
 }
 
@@ -161,28 +134,25 @@ void NumberBox::centreDigits() {
   setTextMargins(0, std::max(0, -low), 0, std::max(0, low));
 }
 
-qreal NumberBox::textWidth() const {
+QSizeF NumberBox::textRoom() const {
   QStyleOptionFrame option;
   initStyleOption(&option);
   const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-  return area.marginsRemoved(textMargins()).width() - 2 * kTextInset - kCaretWidth;
+  return QSizeF(area.width() - 2 * kTextInset - kCaretWidth, area.height());
 }
 
 // QLineEdit reports a paste that it had to cut and the validator then refused
 // twice (inputRejected for the cut, and again for the refusal), both within
 // the event that made the edit: one signal follows, once that event is over.
 void NumberBox::reportRefusalOnce() {
-  if (refusalPending_) {
-    return;
+  if (!std::exchange(refusalPending_, true)) {
+    QMetaObject::invokeMethod(this, &NumberBox::refusalReported, Qt::QueuedConnection);
   }
-  refusalPending_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        refusalPending_ = false;
-        emit refused();
-      },
-      Qt::QueuedConnection);
+}
+
+void NumberBox::refusalReported() {
+  refusalPending_ = false;
+  emit refused();
 }
 
 void NumberBox::focusInEvent(QFocusEvent* event) {
@@ -207,10 +177,10 @@ void NumberBox::focusOutEvent(QFocusEvent* event) {
   }
 }
 
+// A right click that gives the focus opens the menu, a middle click pastes:
+// the whole text is selected at once.
 void NumberBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton && focusByClick_) {
-    // A right click gives the focus for the menu; a middle click pastes.
-    focusByClick_ = false;
+  if (event->button() != Qt::LeftButton && std::exchange(focusByClick_, false)) {
     emit gotFocus();
   }
   QLineEdit::mousePressEvent(event);
@@ -221,13 +191,6 @@ void NumberBox::mouseReleaseEvent(QMouseEvent* event) {
   if (std::exchange(focusByClick_, false) && !hasSelectedText()) {
     emit gotFocus();
   }
-}
-
-void NumberBox::contextMenuEvent(QContextMenuEvent* event) {
-  if (std::exchange(focusByClick_, false)) {
-    emit gotFocus();
-  }
-  QLineEdit::contextMenuEvent(event);
 }
 
 }  // namespace vornell::ui
