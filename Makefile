@@ -81,7 +81,7 @@ windows-test: windows
 
 windows-package: windows
 	scripts/install-deps.sh windows-package
-	scripts/package-windows.sh build/windows
+	cpack --preset windows
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test

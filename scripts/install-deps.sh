@@ -29,7 +29,7 @@
 #   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
 #   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
 #              xdotool and ImageMagick (the screenshot under Wine)
-#   windows-package  zip and NSIS, for the release archive and the installer
+#   windows-package  NSIS, for the installer (CPack writes the zip itself)
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -43,7 +43,7 @@ declare -A GROUPS_PACKAGES=(
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
   [windows-qt]="dpkg-dev patch"
   [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
-  [windows-package]="zip nsis"
+  [windows-package]="nsis"
 )
 
 groups=("$@")
