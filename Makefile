@@ -65,7 +65,7 @@ check-package: package
 
 screenshot: build
 	scripts/install-deps.sh screenshot
-	scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
 
 # The static Qt for mingw comes from scripts/build-qt-mingw.sh (cached outside
 # the build tree; it prints its prefix last).
@@ -85,7 +85,7 @@ windows-package: windows
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test
-	scripts/wine-session.sh scripts/screenshot-windows.sh build/windows/Vornell.exe docs/screenshot-windows.png
+	scripts/wine-session.sh scripts/screenshot.sh build/windows/Vornell.exe docs/screenshot-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -37,12 +37,12 @@ declare -A GROUPS_PACKAGES=(
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-14-dev"
-  [screenshot]="xvfb xauth imagemagick x11-apps xdotool"
+  [screenshot]="xvfb xauth imagemagick xdotool"
   [icons]="librsvg2-bin"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
   [windows-qt]="dpkg-dev patch"
-  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick"
   [windows-package]="nsis"
 )
 
