@@ -10,7 +10,7 @@
 
 PRESET ?= release
 WERROR ?= OFF
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
@@ -42,11 +42,12 @@ bench-startup: build
 	scripts/install-deps.sh bench
 	scripts/bench-startup.sh $(BUILD_DIR)
 
+# Each fuzzer of the core for FUZZ_SECONDS, as CTest tests.
 fuzz:
 	scripts/install-deps.sh fuzz
-	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DVORNELL_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build --preset fuzz
-	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	ctest --preset fuzz
 
 # The core's results byte for byte the same natively and in a Windows build
 # run under Wine, on CROSS_CHECK_COUNT generated inputs.
