@@ -50,11 +50,17 @@ fuzz:
 	ctest --preset fuzz
 
 # The core's results byte for byte the same natively and in a Windows build
-# run under Wine, on CROSS_CHECK_COUNT generated inputs.
+# run under Wine, on CROSS_CHECK_COUNT generated inputs: the windows-core
+# preset's test, against the release preset's driver.
 CROSS_CHECK_COUNT ?= 1000000
 cross-check: deps
 	scripts/install-deps.sh cross
-	WERROR=$(WERROR) scripts/cross-check.sh $(CROSS_CHECK_COUNT)
+	cmake --preset release -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build --preset release --target vornell_crosscheck
+	cmake --preset windows-core -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) \
+	  -DVORNELL_CROSSCHECK_COUNT=$(CROSS_CHECK_COUNT)
+	cmake --build --preset windows-core
+	ctest --preset windows-core
 
 package: PRESET = release
 package: build
