@@ -10,7 +10,7 @@
 
 PRESET ?= release
 WERROR ?= OFF
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 30
 CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
@@ -42,18 +42,25 @@ bench-startup: build
 	scripts/install-deps.sh bench
 	scripts/bench-startup.sh $(BUILD_DIR)
 
+# Each fuzzer of the core for FUZZ_SECONDS, as CTest tests.
 fuzz:
 	scripts/install-deps.sh fuzz
-	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --preset fuzz -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DVORNELL_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build --preset fuzz
-	scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	ctest --preset fuzz
 
 # The core's results byte for byte the same natively and in a Windows build
-# run under Wine, on CROSS_CHECK_COUNT generated inputs.
+# run under Wine, on CROSS_CHECK_COUNT generated inputs: the windows-core
+# preset's test, against the release preset's driver.
 CROSS_CHECK_COUNT ?= 1000000
 cross-check: deps
 	scripts/install-deps.sh cross
-	WERROR=$(WERROR) scripts/cross-check.sh $(CROSS_CHECK_COUNT)
+	cmake --preset release -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
+	cmake --build --preset release --target vornell_crosscheck
+	cmake --preset windows-core -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) \
+	  -DVORNELL_CROSSCHECK_COUNT=$(CROSS_CHECK_COUNT)
+	cmake --build --preset windows-core
+	ctest --preset windows-core
 
 package: PRESET = release
 package: build
@@ -65,7 +72,7 @@ check-package: package
 
 screenshot: build
 	scripts/install-deps.sh screenshot
-	scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
+	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
 
 # The static Qt for mingw comes from scripts/build-qt-mingw.sh (cached outside
 # the build tree; it prints its prefix last).
@@ -81,11 +88,11 @@ windows-test: windows
 
 windows-package: windows
 	scripts/install-deps.sh windows-package
-	scripts/package-windows.sh build/windows
+	cpack --preset windows
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test
-	scripts/wine-session.sh scripts/screenshot-windows.sh build/windows/Vornell.exe docs/screenshot-windows.png
+	scripts/wine-session.sh scripts/screenshot.sh build/windows/Vornell.exe docs/screenshot-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

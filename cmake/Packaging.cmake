@@ -15,6 +15,13 @@
 # Chinese captions need one and no library link shows that.
 
 include_guard(GLOBAL)
+
+# Windows has its own release files, a zip and an installer.
+if(WIN32)
+  include(WindowsPackaging)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 # The Debian revision of the package and its changelog entry, dated the

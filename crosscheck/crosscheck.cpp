@@ -3,6 +3,8 @@
 //
 //   vornell_crosscheck generate COUNT > inputs.txt    inputs, one a line
 //   vornell_crosscheck < inputs.txt > outputs.txt     one outcome a line
+//   vornell_crosscheck compare inputs.txt A.txt B.txt two builds' outcomes,
+//                                                     byte for byte
 //
 // An input line is a mode letter and five texts, "L|K1|W1|K2|W2|Kx" (L
 // linear, P parabolic, N no mode), answered by the result text, "=" for no
@@ -13,6 +15,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -126,6 +130,52 @@ int answerInputs() {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// Succeeds when both outcome files are the same bytes, one line for each
+// input; otherwise shows the first differing lines with their input.
+int compareOutcomes(const char* inputsPath, const char* firstPath, const char* secondPath) {
+  std::ifstream inputs(inputsPath, std::ios::binary);
+  std::ifstream first(firstPath, std::ios::binary);
+  std::ifstream second(secondPath, std::ios::binary);
+  if (!inputs || !first || !second) {
+    std::cerr << "compare: cannot read " << inputsPath << ", " << firstPath << " or " << secondPath
+              << '\n';
+    return 2;
+  }
+  const auto shown = [](bool present, const std::string& text) {
+    return present ? text : std::string("(no line)");
+  };
+  std::string input, a, b;
+  std::size_t lines = 0;
+  std::size_t differing = 0;
+  for (;;) {
+    const bool hasInput = static_cast<bool>(std::getline(inputs, input));
+    const bool hasA = static_cast<bool>(std::getline(first, a));
+    const bool hasB = static_cast<bool>(std::getline(second, b));
+    if (!hasInput && !hasA && !hasB) {
+      break;
+    }
+    ++lines;
+    if ((hasInput && hasA && hasB && a == b) || ++differing > 10) {
+      continue;
+    }
+    std::cout << "line " << lines << ", input " << shown(hasInput, input) << "\n  "
+              << std::filesystem::path(firstPath).filename().string() << ": " << shown(hasA, a)
+              << "\n  " << std::filesystem::path(secondPath).filename().string() << ": "
+              << shown(hasB, b) << '\n';
+  }
+  if (differing == 0 &&
+      std::filesystem::file_size(firstPath) != std::filesystem::file_size(secondPath)) {
+    std::cout << "the last lines end differently\n";
+    differing = 1;
+  }
+  if (differing != 0) {
+    std::cout << differing << " of " << lines << " lines differ\n";
+    return 1;
+  }
+  std::cout << lines << " inputs, the same outcomes byte for byte\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,8 +190,14 @@ int main(int argc, char** argv) {
     std::fwrite(all.data(), 1, all.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
+  if (argc == 5 && std::string_view(argv[1]) == "compare") {
+    return compareOutcomes(argv[2], argv[3], argv[4]);
+  }
   if (argc != 1) {
-    std::fputs("usage: vornell_crosscheck [generate COUNT] < inputs > outputs\n", stderr);
+    std::fputs(
+        "usage: vornell_crosscheck [generate COUNT] < inputs > outputs\n"
+        "       vornell_crosscheck compare inputs A B\n",
+        stderr);
     return 2;
   }
   return answerInputs();

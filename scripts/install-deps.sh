@@ -29,7 +29,7 @@
 #   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
 #   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
 #              xdotool and ImageMagick (the screenshot under Wine)
-#   windows-package  zip and NSIS, for the release archive and the installer
+#   windows-package  NSIS, for the installer (CPack writes the zip itself)
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -37,13 +37,13 @@ declare -A GROUPS_PACKAGES=(
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-14-dev"
-  [screenshot]="xvfb xauth imagemagick x11-apps xdotool"
+  [screenshot]="xvfb xauth imagemagick xdotool"
   [icons]="librsvg2-bin"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
   [windows-qt]="dpkg-dev patch"
-  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
-  [windows-package]="zip nsis"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick"
+  [windows-package]="nsis"
 )
 
 groups=("$@")

@@ -19,7 +19,7 @@ session() {  # runs on the X display that xvfb-run opened
     sleep 0.1
   done
   xdotool windowfocus --sync "$window" && sleep 0.3
-  for value in 100 3.5 200 7 1e400; do xdotool type --delay 10 "$value" && xdotool key Tab; done
+  "$typing" 100 3.5 200 7 1e400 ''        # K1 to Kx, then Tab
   xdotool key Tab Tab Return               # Text6, Option1, "关于"
   about=$(xdotool search --sync --onlyvisible --name '^Vornell$' | head -1)
   xdotool key Return                       # closes the About box
@@ -27,7 +27,8 @@ session() {  # runs on the X display that xvfb-run opened
   xdotool windowfocus --sync "$window" key Tab Return  # "退出"
   wait $!
 }
-"${clean[@]}" program="$program" work="$work" xvfb-run -a bash -c "$(declare -f session); session" ||
+typing=$(realpath "$(dirname "$0")/../../scripts/type-example.sh")
+"${clean[@]}" program="$program" work="$work" typing="$typing" xvfb-run -a bash -c "$(declare -f session); session" ||
   { echo "FAIL: exit status $?"; exit 1; }
 
 fail=0
