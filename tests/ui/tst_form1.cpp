@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
@@ -42,7 +43,10 @@ class TestForm1 : public QObject {
   void workedExamples_data();
   void workedExamples();
   void focusSelectsWholeText();
-  void buttonsAboveFormulaBox();
+  void mouseSelection_data();
+  void mouseSelection();
+  void modeByClickAndKeys_data();
+  void modeByClickAndKeys();
   void about_data();
   void about();
   void exit_data();
@@ -213,15 +217,90 @@ void TestForm1::focusSelectsWholeText() {
   QCOMPARE(boxTexts(), before.mid(0, 5) << u"999"_s);
 }
 
-// Faults: the formula box above a button's corner, a label above its box.
-void TestForm1::buttonsAboveFormulaBox() {
-  for (const QString& name : {u"Command1"_s, u"Command2"_s, u"Option1"_s, u"Option2"_s}) {
-    const QRect r = control(name)->geometry();
-    for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
-      QCOMPARE(form_->childAt(corner), control(name));
+void TestForm1::mouseSelection_data() {
+  QTest::addColumn<QString>("clicks");  // l: left click, r: right click, d: left drag
+  QTest::addColumn<QString>("selected");
+  QTest::newRow("a click into the box") << u"l"_s << u"123456.789"_s;
+  QTest::newRow("a second click") << u"ll"_s << QString();
+  QTest::newRow("a drag into the box") << u"d"_s << u"456."_s;
+  QTest::newRow("a right click into the box") << u"r"_s << u"123456.789"_s;
+}
+
+// A click that gives a box the focus selects its whole text; a click into the
+// box that has it places the caret, and a drag selects what it covers.
+// Faults: the selection undone by the press that gave the focus, a drag or a
+// second click overruled, the menu of a right click offered no selection.
+void TestForm1::mouseSelection() {
+  QFETCH(QString, clicks);
+  QFETCH(QString, selected);
+  box(3)->setText(u"123456.789"_s);
+  const auto at = [this](int position) {  // a point that puts the caret at `position`
+    QPoint point(0, box(3)->height() / 2);
+    while (box(3)->cursorPositionAt(point) < position) {
+      point.rx()++;
+    }
+    return point;
+  };
+  for (const QChar click : clicks) {
+    if (click == u'r') {
+      QTimer::singleShot(0, box(3), [] {  // the box's menu, when it opens
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+          menu->close();
+        }
+      });
+      QTest::mouseClick(box(3), Qt::RightButton, {}, at(3));
+    } else if (click == u'l') {
+      QTest::mouseClick(box(3), Qt::LeftButton, {}, at(3));
+    } else {
+      QTest::mousePress(box(3), Qt::LeftButton, {}, at(3));
+      QTest::mouseMove(box(3), at(5));
+      QTest::mouseMove(box(3), at(7));
+      QTest::mouseRelease(box(3), Qt::LeftButton, {}, at(7));
     }
   }
-  QCOMPARE(form_->childAt(control(u"Label2"_s)->geometry().topRight()), box(2));
+  QCOMPARE(QApplication::focusWidget(), box(3));
+  QCOMPARE(box(3)->selectedText(), selected);
+}
+
+void TestForm1::modeByClickAndKeys_data() {
+  QTest::addColumn<QString>("from");
+  QTest::addColumn<int>("key");  // 0: a click on the far corner of the other mode
+  QTest::addColumn<QString>("to");
+  for (const auto& [from, to] :
+       {std::pair(u"Option1"_s, u"Option2"_s), {u"Option2"_s, u"Option1"_s}}) {
+    QTest::addRow("%s, click", qPrintable(from)) << from << 0 << to;
+    for (const auto& [key, name] : {std::pair(Qt::Key_Left, "Left"),
+                                    {Qt::Key_Right, "Right"},
+                                    {Qt::Key_Up, "Up"},
+                                    {Qt::Key_Down, "Down"}}) {
+      QTest::addRow("%s, %s", qPrintable(from), name) << from << int(key) << to;
+    }
+  }
+}
+
+// Every arrow key moves to the other mode and selects it, as does a click on
+// any corner of its rectangle, the ones the formula box reaches under
+// included; either recomputes at once. Faults: arrows that move only
+// geometrically (Up and Down doing nothing), a button that takes clicks only
+// on its caption or lies beneath the formula box, a mode change without a run.
+void TestForm1::modeByClickAndKeys() {
+  QFETCH(QString, from);
+  QFETCH(int, key);
+  QFETCH(QString, to);
+  typeInputs(kRoad);
+  const auto* start = static_cast<QRadioButton*>(control(from));
+  QTest::mouseClick(control(from), Qt::LeftButton, {}, QPoint(1, 1));
+  QVERIFY(start->isChecked());
+  if (key == 0) {
+    const QRect corner = control(to)->rect();
+    QTest::mouseClick(control(to), Qt::LeftButton, {}, corner.bottomRight());
+  } else {
+    QTest::keyClick(control(from), Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), control(to));
+  }
+  QVERIFY(static_cast<QRadioButton*>(control(to))->isChecked());
+  QCOMPARE(box(6)->text(), to == u"Option2"_s ? u"4.04688"_s : u"4.375"_s);
+  QCOMPARE(form_->childAt(control(to)->geometry().topRight()), control(to));
 }
 
 void TestForm1::about_data() {
