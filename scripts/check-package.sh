@@ -10,7 +10,7 @@
 #      the 32x32 PNG and the scalable SVG icon; nothing outside usr/
 #   3. the package unpacked into a scratch directory with dpkg -x (no change
 #      to the system): the program's libraries all resolve (ldd), it keeps its
-#      hardening after stripping (scripts/check-hardening.sh), and it
+#      hardening after stripping (tests/packaging/check-hardening.sh), and it
 #      starts offscreen and is still running after a few seconds
 #   4. only with VORNELL_INSTALL_DEB=1, as root, on a Debian-like system: the
 #      package installed with apt-get (which pulls in its dependencies),
@@ -171,7 +171,7 @@ if [ -x "$program" ]; then
   pass "unpacked: $program is executable"
   libraries_resolve "unpacked program" "$program"
   # The packaged program is stripped; its hardening must survive that.
-  if hardening_report=$(bash "$(dirname "$0")/check-hardening.sh" "$program" 2>&1); then
+  if hardening_report=$(bash "$root/tests/packaging/check-hardening.sh" "$program" 2>&1); then
     pass "unpacked program: hardened (PIE, RELRO, BIND_NOW, stack protector, no unsafe search path)"
   else
     fail "unpacked program: hardening:"
