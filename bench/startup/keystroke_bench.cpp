@@ -186,7 +186,7 @@ void BM_MemoryAfterKeys(benchmark::State& state) {
   state.counters["bytes_per_key"] = growth / keys;
 }
 
-BENCHMARK(BM_MemoryAfterKeys)->Arg(1000000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_MemoryAfterKeys)->Arg(1000000)->Iterations(1)->Repetitions(1)->Unit(benchmark::kSecond);
 
 void BM_RefusedPaste(benchmark::State& state) {
   vornell::ui::Form1 window;
@@ -228,7 +228,7 @@ void BM_RefusedPaste(benchmark::State& state) {
   state.counters["rss_growth_MiB"] = growth / (1 << 20);
 }
 
-BENCHMARK(BM_RefusedPaste)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefusedPaste)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
