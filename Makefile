@@ -1,6 +1,8 @@
 # The two everyday commands:
 #   make run    install what is missing, build, open the window
 #   make test   install what is missing, build, run every test headless
+#   make test-debian13    make test, make package and its check in a fresh
+#                         Debian 13 root (as root; the committed HEAD only)
 #   make windows          build/windows/Vornell.exe (mingw-w64, static Qt)
 #   make windows-test     every Qt test of the Windows build under Wine
 #   make windows-package  the portable zip and the installer in build/windows
@@ -23,6 +25,12 @@ run: build
 
 test: build
 	ctest --preset $(PRESET)
+
+# The same, with the .deb built, installed and started, in a fresh minimal
+# Debian 13 root (debootstrap, cached in ~/.cache/vornell), from a clone of HEAD.
+.PHONY: test-debian13
+test-debian13:
+	scripts/test-debian13.sh
 
 build: configure
 	cmake --build --preset $(PRESET)

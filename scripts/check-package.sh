@@ -185,10 +185,13 @@ if [ -x "$program" ]; then
   fi
   # AppStream validation without network: the screenshot URL is not fetched.
   # The one pedantic finding allowed is the capital letter in the id, which
-  # must stay the reverse-DNS name of the desktop entry.
+  # must stay the reverse-DNS name of the desktop entry; AppStream before 1.0
+  # (Debian 12) does not know the <developer> tag that 1.0 asks for.
   metainfo=("$scratch"/usr/share/metainfo/*.xml)
+  allowed='cid-contains-uppercase-letter'
+  [[ $(appstreamcli --version) == *'version: 0.'* ]] && allowed+='|unknown-tag developer$'
   if appstream_report=$(appstreamcli validate --no-net --pedantic "${metainfo[0]}" 2>&1) &&
-    ! grep -E '^[EWIP]: ' <<<"$appstream_report" | grep -qv 'cid-contains-uppercase-letter'; then
+    ! grep -E '^[EWIP]: ' <<<"$appstream_report" | grep -Eqv "$allowed"; then
     pass "AppStream metadata valid (appstreamcli validate --pedantic)"
   else
     fail "AppStream metadata:"

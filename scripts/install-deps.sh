@@ -22,6 +22,8 @@
 #   fuzz       clang and its sanitizer/libFuzzer runtime
 #   screenshot Xvfb, xauth, ImageMagick, xdotool (types the worked example)
 #   icons      rsvg-convert, for scripts/render-icons.sh
+#   debian13   debootstrap and zstd, for the Debian 13 root of
+#              scripts/test-debian13.sh
 #   cross      mingw-w64 (posix threads) and Wine, for running the core's
 #              Windows build beside the native one (make cross-check)
 #   windows    the mingw-w64 cross compiler (posix threads) and binutils, and
@@ -36,9 +38,10 @@ declare -A GROUPS_PACKAGES=(
   [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace"
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
-  [fuzz]="clang libclang-rt-14-dev"
-  [screenshot]="xvfb xauth imagemagick xdotool"
+  [fuzz]="clang libclang-rt-dev"
+  [screenshot]="xvfb xauth imagemagick xdotool qt6ct"
   [icons]="librsvg2-bin"
+  [debian13]="debootstrap zstd"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
   [windows-qt]="dpkg-dev patch"
