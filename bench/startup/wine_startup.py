@@ -89,7 +89,6 @@ def run_once(display, program, title, timeout):
     finally:
         process.kill()
         process.wait()
-        subprocess.run(["wineserver", "-w"], check=False)
 
 
 def main():
