@@ -45,10 +45,19 @@ bench: PRESET = release
 bench: build
 	$(BUILD_DIR)/bench/vornell_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
+# Start-up to the first painted frame and peak memory against a bare window
+# (offscreen, and on Xvfb inside a session bus as on an X11 desktop), then
+# keystroke to result and memory after many keys.
+STARTUP_DRIVER = python3 bench/startup/startup_driver.py --runs 20 \
+  --vornell $(BUILD_DIR)/app/vornell --bare $(BUILD_DIR)/bench/startup/vornell_bare_window \
+  --plugin-path $(BUILD_DIR)/bench/startup/plugins
 bench-startup: PRESET = release
 bench-startup: build
 	scripts/install-deps.sh bench
-	scripts/bench-startup.sh $(BUILD_DIR)
+	$(STARTUP_DRIVER) --platform offscreen
+	dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" $(STARTUP_DRIVER) --platform xcb
+	$(BUILD_DIR)/bench/startup/vornell_keystroke_bench --benchmark_repetitions=10 \
+	  --benchmark_report_aggregates_only=true
 
 # Each fuzzer of the core for FUZZ_SECONDS, as CTest tests.
 fuzz:
