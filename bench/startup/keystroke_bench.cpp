@@ -157,8 +157,8 @@ double residentBytes() {
   return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-void BM_MemoryAfterKeys(benchmark::State& state) {
-  vornell::ui::Form1 window;
+// Shows the window with K1=100, W1=3.5, K2=200, W2=7 and Kx=150; returns Kx.
+QLineEdit* showWithWorkedExample(QWidget& window) {
   window.show();
   (void)QTest::qWaitForWindowExposed(&window);
   const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
@@ -166,7 +166,12 @@ void BM_MemoryAfterKeys(benchmark::State& state) {
   for (std::size_t i = 0; i < std::size(names); ++i) {
     box(window, names[i])->setText(QString::fromLatin1(values[i]));
   }
-  QLineEdit* kx = box(window, "Text5");
+  return box(window, "Text5");
+}
+
+void BM_MemoryAfterKeys(benchmark::State& state) {
+  vornell::ui::Form1 window;
+  QLineEdit* kx = showWithWorkedExample(window);
   kx->setFocus();
   kx->end(false);
   const auto keys = static_cast<int>(state.range(0));
@@ -186,18 +191,15 @@ void BM_MemoryAfterKeys(benchmark::State& state) {
   state.counters["bytes_per_key"] = growth / keys;
 }
 
-BENCHMARK(BM_MemoryAfterKeys)->Arg(1000000)->Iterations(1)->Repetitions(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_MemoryAfterKeys)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->Unit(benchmark::kSecond);
 
 void BM_RefusedPaste(benchmark::State& state) {
   vornell::ui::Form1 window;
-  window.show();
-  (void)QTest::qWaitForWindowExposed(&window);
-  const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5"};
-  const char* values[] = {"100", "3.5", "200", "7", "150"};
-  for (std::size_t i = 0; i < std::size(names); ++i) {
-    box(window, names[i])->setText(QString::fromLatin1(values[i]));
-  }
-  QLineEdit* kx = box(window, "Text5");
+  QLineEdit* kx = showWithWorkedExample(window);
   QLineEdit* wx = box(window, "Text6");
   kx->setFocus();
   kx->end(false);
