@@ -27,8 +27,9 @@
 #   windows    the mingw-w64 cross compiler (posix threads) and binutils, and
 #              xz-utils to unpack the prebuilt static Qt
 #   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
-#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
-#              xdotool and ImageMagick (the screenshot under Wine)
+#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record and
+#              Windows 7 import checks), xdotool and ImageMagick (the
+#              screenshot under Wine), and Noto Sans CJK (the Wine desktop's font)
 #   windows-package  zip and NSIS, for the release archive and the installer
 set -euo pipefail
 
@@ -42,7 +43,7 @@ declare -A GROUPS_PACKAGES=(
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
   [windows-qt]="dpkg-dev patch"
-  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick x11-apps fonts-noto-cjk"
   [windows-package]="zip nsis"
 )
 
