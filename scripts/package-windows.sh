@@ -34,10 +34,11 @@ cp "$root/LICENSE" "$stage/LICENSE.txt"
 
 write_qt_notice() {
   cat <<'NOTICE'
-Vornell.exe contains the Qt toolkit (Qt Core, Gui, Widgets and the Windows
-platform plugin), linked statically. Qt is licensed under the GNU Lesser
-General Public License version 3 (LGPL v3), whose text follows this notice
-together with the GNU General Public License version 3 that it builds on.
+Vornell.exe contains the Qt 5 toolkit (Qt Core, Gui, Widgets and its
+Windows platform and style plugins), linked statically. Qt is licensed under
+the GNU Lesser General Public License version 3 (LGPL v3), whose text follows
+this notice together with the GNU General Public License version 3 that it
+builds on.
 Qt is copyright The Qt Company Ltd. and other contributors.
 
 You may use Vornell with a Qt of your own: build that Qt, then build Vornell
