@@ -1,108 +1,51 @@
 #!/usr/bin/env bash
-# Static Qt 6 (qtbase: Core, Gui, Widgets, Test and the windows platform
-# plugin) for 64-bit Windows, made with Debian's mingw-w64 from Debian's own
-# qt6-base source package. Vornell.exe is linked against it.
+# Static Qt 5.15 (qtbase: Core, Gui, Widgets, PrintSupport, Test, the windows
+# platform plugin, the windowsvista style) for 64-bit Windows, made with
+# Debian's mingw-w64 (posix threads) from Debian 12's qtbase-opensource-src.
+# Qt 5.15 is the last Qt that runs on Windows 7 SP1 and 8.1.
 #
-#   scripts/build-qt-mingw.sh            make or reuse it; the last line printed
-#                                        is the install prefix (CMAKE_PREFIX_PATH)
-#   scripts/build-qt-mingw.sh --prefix   only print where it is (or will be)
-#   scripts/build-qt-mingw.sh --dry-run  fetch, unpack and patch the source, then stop
-#   scripts/build-qt-mingw.sh --notice   print where this Qt's source comes from
-#                                        and how it is built (for the release notice)
+#   scripts/build-qt-mingw.sh [--prefix | --dry-run | --notice]
+# makes or reuses it and prints the install prefix (CMAKE_PREFIX_PATH) last; --prefix
+# only prints where it is (or will be); --dry-run fetches and unpacks the source, then
+# stops; --notice prints where the source comes from and how it is built (release notice).
 #
-# The result is kept outside the build tree, in
-#   ${VORNELL_CACHE_DIR:-~/.cache/vornell}/qt6-mingw-<source version>-<recipe hash>
-# where the hash covers everything below that decides what gets built (source
-# version, toolchain, configure options, source guards): a changed recipe never
-# reuses an old build. A cold build takes about 25 minutes on 2 cores
-# (JOBS=2 by default).
-#
-# A prebuilt copy of this recipe, qt6.4.2-mingw64-static.tar.xz, is looked for
-# in ../shared/toolchains beside the project (or at $VORNELL_QT_MINGW_TARBALL)
-# and unpacked instead of building when its sha256 is the one recorded below
-# for this recipe.
-#
-# The source comes through a private deb-src list made from the machine's own
-# Debian sources; the machine's apt configuration and lists are not touched.
+# It is kept in ${VORNELL_CACHE_DIR:-~/.cache/vornell}/qt5-mingw-<source version>-<recipe
+# hash>; the hash covers all that decides what is built (source version, compilers,
+# configure options). A cold build takes 35-90 minutes on 2 cores (JOBS=2); the prebuilt
+# ../shared/toolchains/qt5.15.8-mingw64-static.tar.xz (or $VORNELL_QT_MINGW_TARBALL)
+# is unpacked instead when it has the sha256 recorded below for this recipe. The source
+# comes through a private deb-src list made from the machine's own Debian sources
+# (security suite included); the machine's apt configuration is not touched.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache_dir=${VORNELL_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vornell}
 jobs=${JOBS:-2}
 
-qt_source_package=qt6-base
-qt_source_version=6.4.2+dfsg-10
+qt_source_package=qtbase-opensource-src
+qt_source_version=5.15.8+dfsg-11+deb12u3
 
 # What this recipe made when the prebuilt archive was produced.
-prebuilt_name=qt6.4.2-mingw64-static.tar.xz
-prebuilt_recipe_hash=d4364a0648be
-prebuilt_sha256=f54ad16dbb069234acc86bc02cd8194a97c46e5668007eac1e874e41b79dc32c
+prebuilt_name=qt5.15.8-mingw64-static.tar.xz
+prebuilt_recipe_hash=7d28708c9047
+prebuilt_sha256=da4c35241874059781c6dedd03170da6983ac8e410a1c3a6fb590853103cffaf
 
-IFS= read -r -d '' toolchain <<'EOF' || true
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-EOF
+# Qt 5's configure calls ${CROSS_COMPILE}gcc and g++, which may be Debian's win32-threads
+# compilers: links first on PATH give these names to the posix-threads ones.
+triple=x86_64-w64-mingw32
+tools=("gcc=gcc-posix" "g++=g++-posix")
+for tool in addr2line ar as c++filt dlltool dllwrap elfedit gprof ld ld.bfd nm objcopy \
+  objdump ranlib readelf size strings strip windmc windres; do tools+=("$tool=$tool"); done
 
-# tabletevent is off because Debian's trimmed source drops src/3rdparty/wintab.
-features_off=(opengl dbus sql network printsupport concurrent xml tabletevent freetype
-  jpeg gif vulkan icu glib zstd androiddeployqt pkg_config direct2d)
-options=(
-  -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release -DQT_QMAKE_TARGET_MKSPEC=win32-g++
-  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DFEATURE_testlib=ON
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
-for feature in "${features_off[@]}"; do options+=("-DFEATURE_${feature}=OFF"); done
+options=(-xplatform win32-g++ -device-option "CROSS_COMPILE=$triple-"
+  -static -static-runtime -release -opensource -confirm-license -nomake examples -nomake tests
+  -no-opengl -no-dbus -no-sql-sqlite -no-sql-odbc -no-icu -no-vulkan -qt-zlib -qt-libpng
+  -qt-pcre -qt-harfbuzz -qt-freetype -no-libjpeg -no-gif -no-feature-tabletevent
+  -no-feature-network -no-feature-sql -no-feature-concurrent -no-feature-xml -no-pch)
 
-# Two faults of Qt 6.4.2 with these options, each mended by a guard:
-# - with opengl off, dynamicgl stays on, and the windows plugin then uses the
-#   OpenGL context classes that were left out;
-# - with direct2d off, QtGui leaves out the DirectWrite font database, which
-#   the windows plugin still creates.
-IFS= read -r -d '' guards <<'EOF' || true
---- a/src/plugins/platforms/windows/qwindowsintegration.cpp
-+++ b/src/plugins/platforms/windows/qwindowsintegration.cpp
-@@ -14,5 +14,5 @@
- #include "qwindowsservices.h"
- #include <QtGui/private/qtgui-config_p.h>
--#if QT_CONFIG(directwrite3)
-+#if QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)
- #include <QtGui/private/qwindowsdirectwritefontdatabase_p.h>
- #endif
-@@ -504,5 +504,5 @@
- {
-     if (!d->m_fontDatabase) {
--#if QT_CONFIG(directwrite3)
-+#if QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)
-         if (d->m_options & QWindowsIntegration::FontDatabaseDirectWrite)
-             d->m_fontDatabase = new QWindowsDirectWriteFontDatabase;
---- a/src/plugins/platforms/windows/qwindowswindow.cpp
-+++ b/src/plugins/platforms/windows/qwindowswindow.cpp
-@@ -15,5 +15,5 @@
- #include "qwindowsmenu.h"
- #include "qwindowsnativeinterface.h"
--#if QT_CONFIG(dynamicgl)
-+#if QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)
- #  include "qwindowsglcontext.h"
- #else
-@@ -2294,5 +2294,5 @@
- static inline bool isSoftwareGl()
- {
--#if QT_CONFIG(dynamicgl)
-+#if QT_CONFIG(dynamicgl) && QT_CONFIG(opengl)
-     return QOpenGLStaticContext::opengl32.moduleIsNotOpengl32()
-         && QOpenGLContext::openGLModuleType() == QOpenGLContext::LibGL;
-EOF
-
-recipe_hash=$(printf '%s\n' "$qt_source_version" "$toolchain" "${options[@]}" "$guards" |
+recipe_hash=$(printf '%s\n' "$qt_source_version" "${tools[@]}" "${options[@]}" |
   sha256sum | cut -c1-12)
-prefix="$cache_dir/qt6-mingw-$qt_source_version-$recipe_hash"
+prefix="$cache_dir/qt5-mingw-$qt_source_version-$recipe_hash"
 
 log() { echo "build-qt-mingw: $*" >&2; }
 
@@ -140,38 +83,32 @@ fetch_source() {
   "${apt[@]}" update >&2
   (cd "$work/download" && "${apt[@]}" source --download-only \
     "$qt_source_package=$qt_source_version" >&2)
-  rm -rf "$work/src"
-  dpkg-source --no-check -x "$work"/download/*.dsc "$work/src" >&2
-  printf '%s\n' "$guards" | patch -d "$work/src" -p1 --forward --fuzz=0 --no-backup-if-mismatch >&2
+  rm -rf "$work/src" && dpkg-source --no-check -x "$work"/download/*.dsc "$work/src" >&2
 }
 
+# Built in the source tree; installed into a staging root, so the prefix appears complete.
 build_from_source() {
-  local work=$1
-  printf '%s\n' "$toolchain" >"$work/toolchain.cmake"
-  cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
-    -DCMAKE_INSTALL_PREFIX="$prefix.partial" "${options[@]}" >&2
-  cmake --build "$work/build" --parallel "$jobs" >&2
-  rm -rf "$prefix.partial"
-  cmake --install "$work/build" >&2
-  mv "$prefix.partial" "$prefix"
+  local work=$1 tool
+  mkdir -p "$work/bin"
+  for tool in "${tools[@]}"; do ln -sf "/usr/bin/$triple-${tool#*=}" "$work/bin/$triple-${tool%%=*}"; done
+  (cd "$work/src" && export PATH="$work/bin:$PATH" &&
+    ./configure -prefix "$prefix" "${options[@]}" &&
+    make -j"$jobs" && make install INSTALL_ROOT="$work/root") >&2
+  mv "$work/root$prefix" "$prefix"
 }
 
 # Unpacks the prebuilt copy when it is exactly what this recipe makes.
 unpack_prebuilt() {
   local tarball=${VORNELL_QT_MINGW_TARBALL:-$root/../shared/toolchains/$prebuilt_name}
   [ -f "$tarball" ] || return 1
-  if [ "$recipe_hash" != "$prebuilt_recipe_hash" ]; then
-    log "$tarball was made by another recipe; building from source"
-    return 1
-  fi
-  if [ "$(sha256sum "$tarball" | cut -d' ' -f1)" != "$prebuilt_sha256" ]; then
-    log "$tarball does not have the recorded sha256; building from source"
+  if [ "$recipe_hash" != "$prebuilt_recipe_hash" ] ||
+    [ "$(sha256sum "$tarball" | cut -d' ' -f1)" != "$prebuilt_sha256" ]; then
+    log "$tarball is not what this recipe makes (recipe hash or sha256); building from source"
     return 1
   fi
   log "unpacking $tarball"
-  rm -rf "$prefix.partial"
-  mkdir -p "$prefix.partial"
-  tar -xJf "$tarball" -C "$prefix.partial" --strip-components=1 qt6-mingw/
+  rm -rf "$prefix.partial" && mkdir -p "$prefix.partial"
+  tar -xJf "$tarball" -C "$prefix.partial" --strip-components=1 qt5-mingw/
   mv "$prefix.partial" "$prefix"
 }
 
@@ -179,16 +116,15 @@ print_notice() {
   cat <<EOF
 Source: Debian's source package $qt_source_package, version $qt_source_version
 (Qt ${qt_source_version%%+*} with Debian's patches), as "apt-get source $qt_source_package=$qt_source_version"
-fetches it from a Debian 12 (bookworm) archive or from Debian's snapshot archive.
+fetches it from a Debian 12 (bookworm) archive, its security updates, or from
+Debian's snapshot archive. The source is used as unpacked, unchanged.
 
-Built as static libraries with Debian 12's mingw-w64 (x86_64-w64-mingw32, posix
-threads) by scripts/build-qt-mingw.sh in Vornell's source, with these options:
+Built as static libraries with Debian 12's mingw-w64 (x86_64-w64-mingw32-gcc/g++ naming
+the -posix compilers) by scripts/build-qt-mingw.sh in Vornell's source, with
 
-$(printf '  %s\n' "${options[@]}")
-
-and these changes to the source:
-
-$guards
+  ./configure -prefix PREFIX \\
+$(echo "${options[*]}" | fold -s -w 68 | sed 's/ $//; $!s/$/ \\/; s/^/    /')
+  make && make install
 EOF
 }
 
@@ -199,20 +135,20 @@ case "${1:-}" in
   *) echo "usage: $0 [--prefix | --dry-run | --notice]" >&2; exit 2 ;;
 esac
 
-if [ "${1:-}" != --dry-run ] && [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+if [ "${1:-}" != --dry-run ] && [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ]; then
   echo "$prefix"
   exit 0
 fi
 "$root/scripts/install-deps.sh" build windows windows-qt
 mkdir -p "$cache_dir"
 if [ "${1:-}" = --dry-run ]; then
-  work="$cache_dir/qt6-mingw-work-$recipe_hash"
+  work="$cache_dir/qt5-mingw-work-$recipe_hash"
   fetch_source "$work"
   log "source ready in $work/src; recipe hash $recipe_hash"
   exit 0
 fi
 if ! unpack_prebuilt; then
-  work=$(mktemp -d "$cache_dir/qt6-mingw-work.XXXXXX")
+  work=$(mktemp -d "$cache_dir/qt5-mingw-work.XXXXXX")
   trap 'rm -rf "$work"' EXIT
   fetch_source "$work"
   build_from_source "$work"

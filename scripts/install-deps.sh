@@ -26,11 +26,15 @@
 #              scripts/test-debian13.sh
 #   cross      mingw-w64 (posix threads) and Wine, for running the core's
 #              Windows build beside the native one (make cross-check)
-#   windows    the mingw-w64 cross compiler (posix threads) and binutils, and
-#              xz-utils to unpack the prebuilt static Qt
-#   windows-qt dpkg-dev and patch, to build that Qt from Debian's source
-#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record check),
-#              xdotool and ImageMagick (the screenshot under Wine)
+#   windows    the mingw-w64 cross compiler (posix threads) and binutils,
+#              xz-utils to unpack the prebuilt static Qt, and Qt 5's Chinese
+#              translation (qtbase_zh_CN.qm) for the Windows build
+#   windows-qt dpkg-dev (dpkg-source), g++ (Qt's host tools), make and perl
+#              (Qt 5's build runs perl scripts; Compress::Zlib packs QtCore's
+#              MIME database), to build that Qt from Debian's source
+#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record and
+#              Windows 7 import checks), xdotool and ImageMagick (the
+#              screenshot under Wine), and Noto Sans CJK (the Wine desktop's font)
 #   windows-package  NSIS, for the installer (CPack writes the zip itself)
 set -euo pipefail
 
@@ -43,9 +47,9 @@ declare -A GROUPS_PACKAGES=(
   [icons]="librsvg2-bin"
   [debian13]="debootstrap zstd"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
-  [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils"
-  [windows-qt]="dpkg-dev patch"
-  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick"
+  [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
+  [windows-qt]="dpkg-dev g++ make perl"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick fonts-noto-cjk"
   [windows-package]="nsis"
 )
 

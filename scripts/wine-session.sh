@@ -10,6 +10,10 @@
 # costs about 2 s under Wine, and the window tests run into their time
 # limits. Mono and Gecko are not installed into the prefix (nothing here
 # uses .NET or HTML), and Wine's debug output is off.
+#
+# The desktop's fonts are those of a Chinese Windows 10/11 (below).
+# VORNELL_WINE_VERSION=win7 (or win81, win10: a winecfg -v name) makes Wine
+# report that Windows version; unset, Wine's default stays (Windows 7 in Wine 8).
 set -euo pipefail
 
 if [ $# -eq 0 ]; then
@@ -34,6 +38,29 @@ echo "wine-session: preparing a Wine prefix in $WINEPREFIX" >&2
 wine wineboot --init >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; exit 1; }
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+if [ -n "${VORNELL_WINE_VERSION:-}" ]; then
+  wine winecfg -v "$VORNELL_WINE_VERSION" >/dev/null 2>&1
+fi
+
+# A Chinese Windows 10/11 draws captions, menus, messages, status bars and
+# icon titles in "Microsoft YaHei UI" 9 pt. YaHei is not here: Noto Sans CJK
+# SC, whose digits and Latin letters are close to it, is installed under its
+# name (Wine's font replacement), and also stands for the dialog font "MS
+# Shell Dlg 2" (Qt 5's default font), which would fall to a serif Ming face.
+# Wine reports the message font by the face's own name, Noto Sans CJK SC.
+# The LOGFONTW: lfHeight -12 (9 pt at 96 dpi), lfWeight 400, lfCharSet 1
+# (default), the face name in UTF-16, zero-padded to 92 bytes.
+logfont=f4ffffff000000000000000000000000900100000000000100000000$(printf 'Microsoft YaHei UI' |
+  iconv -t UTF-16LE | od -An -v -tx1 | tr -d ' \n')
+logfont+=$(printf '%0*d' $((184 - ${#logfont})) 0)
+for font in CaptionFont SmCaptionFont MenuFont MessageFont StatusFont IconFont; do
+  wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v $font /t REG_BINARY /d "$logfont" /f >/dev/null 2>&1
+done
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei UI' /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+for face in 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" \
+    /d 'Noto Sans CJK SC' /f >/dev/null 2>&1
+done
 # Keep one Wine server for all the programs the command starts.
 wineserver -w
 wineserver -p

@@ -1,0 +1,126 @@
+"""Fails when a Windows program would not start on Windows 7 SP1: when it imports
+a DLL or a function that Windows 7 SP1 lacks (the loader then refuses the whole
+program), or asks for a newer subsystem version.
+    check_windows7_imports.py Vornell.exe
+
+Where a version is named, it is the "Minimum supported client" of Microsoft's
+API reference for that function or DLL (8 = Windows 8, 8.1, 10 with its
+release). mingw-w64's headers declare most of these functions only for
+_WIN32_WINNT >= 0x0602 (8), 0x0603 (8.1) or 0x0A00 (10), which agrees.
+A program for Windows 7 takes any newer function with GetProcAddress, as
+Qt 5.15 does for the DPI and pointer functions."""
+import sys
+
+import pefile
+
+# DLLs that Windows 7 SP1 does not have.
+MISSING_DLLS = {
+    "shcore": "8.1",  # GetDpiForMonitor, SetProcessDpiAwareness, ...
+    "combase": "8",  # COM and WinRT split out of ole32
+    "wintypes": "8",  # WinRT metadata
+    "dcomp": "8",  # DirectComposition
+    "ninput": "8",  # interaction contexts
+    "d3d12": "10",
+    # The Universal C Runtime comes with Windows 10; Windows 7 has it only
+    # from an optional update (KB2999226).
+    "ucrtbase": "10",
+}
+# API set names (api-ms-win-*, ext-ms-win-*): Windows 7 resolves only the few
+# sets of its own schema, none of the newer ones (synch-l1-2-0 with
+# WaitOnAddress, winrt-*, crt-* ...). Everything a Windows 7 program needs is
+# exported by kernel32, user32 and the like, so every API set import is refused.
+API_SET_PREFIXES = ("api-ms-win-", "ext-ms-win-")
+
+# Functions of DLLs that Windows 7 SP1 has, by the Windows that added them.
+NEWER_FUNCTIONS = {
+    "kernel32": {
+        "8": "GetSystemTimePreciseAsFileTime PrefetchVirtualMemory GetCurrentThreadStackLimits"
+             " CreateFile2 CopyFile2 GetOverlappedResultEx SetThreadInformation"
+             " GetThreadInformation SetProcessInformation GetProcessInformation"
+             " GetProcessMitigationPolicy SetProcessMitigationPolicy"
+             " InitializeSynchronizationBarrier EnterSynchronizationBarrier"
+             " DeleteSynchronizationBarrier GetFirmwareType GetCurrentPackageFullName"
+             " GetCurrentPackageId GetCurrentPackageFamilyName GetCurrentPackagePath"
+             " GetPackageFullName GetPackageFamilyName"
+             " WaitOnAddress WakeByAddressAll WakeByAddressSingle",  # kernelbase
+        "8.1": "OfferVirtualMemory ReclaimVirtualMemory DiscardVirtualMemory",
+        "10 1607": "SetThreadDescription GetThreadDescription",
+        # Windows 7 has these three only with update KB2533623 (later folded
+        # into KB3063858); Microsoft's reference tells Windows 7 programs to
+        # look them up with GetProcAddress.
+        "7 with KB2533623": "SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory",
+    },
+    "advapi32": {
+        "8": "EventSetInformation EnumDynamicTimeZoneInformation"
+             " GetDynamicTimeZoneInformationEffectiveYears",
+    },
+    "user32": {
+        "8": "GetPointerType GetPointerCursorId GetPointerInfo GetPointerInfoHistory"
+             " GetPointerFrameInfo GetPointerFrameInfoHistory GetPointerTouchInfo"
+             " GetPointerTouchInfoHistory GetPointerFrameTouchInfo"
+             " GetPointerFrameTouchInfoHistory GetPointerPenInfo GetPointerPenInfoHistory"
+             " GetPointerFramePenInfo GetPointerFramePenInfoHistory SkipPointerFrameMessages"
+             " GetPointerDevice GetPointerDevices GetPointerDeviceProperties"
+             " GetPointerDeviceRects GetPointerDeviceCursors GetRawPointerDeviceData"
+             " RegisterPointerDeviceNotifications EnableMouseInPointer IsMouseInPointerEnabled"
+             " InitializeTouchInjection InjectTouchInput RegisterPointerInputTarget"
+             " UnregisterPointerInputTarget RegisterTouchHitTestingWindow"
+             " EvaluateProximityToRect EvaluateProximityToPolygon"
+             " PackTouchHitTestingProximityEvaluation GetCurrentInputMessageSource GetCIMSSM"
+             " SetDisplayAutoRotationPreferences GetDisplayAutoRotationPreferences"
+             " GetAutoRotationState SetCoalescableTimer IsImmersiveProcess"
+             " GetWindowFeedbackSetting SetWindowFeedbackSetting",
+        "8.1": "GetPointerInputTransform LogicalToPhysicalPointForPerMonitorDPI"
+               " PhysicalToLogicalPointForPerMonitorDPI",
+        "10 1607": "GetDpiForSystem GetDpiForWindow GetSystemMetricsForDpi"
+                   " SystemParametersInfoForDpi AdjustWindowRectExForDpi"
+                   " EnableNonClientDpiScaling GetAwarenessFromDpiAwarenessContext"
+                   " AreDpiAwarenessContextsEqual IsValidDpiAwarenessContext"
+                   " SetThreadDpiAwarenessContext GetThreadDpiAwarenessContext"
+                   " GetWindowDpiAwarenessContext",
+        "10 1703": "SetProcessDpiAwarenessContext SetDialogControlDpiChangeBehavior",
+        "10 1803": "GetDpiFromDpiAwarenessContext SetThreadDpiHostingBehavior"
+                   " GetDpiAwarenessContextForProcess GetSystemDpiForProcess",
+        "10 1809": "CreateSyntheticPointerDevice InjectSyntheticPointerInput",
+    },
+    "uxtheme": {"10 1703": "OpenThemeDataForDpi"},
+    "ole32": {
+        "8": "CoIncrementMTAUsage CoDecrementMTAUsage CoWaitForMultipleObjects",
+        "8.1": "RoGetAgileReference",
+    },
+    # dxgi.dll and d3d11.dll come with Windows 7 (DXGI 1.1, Direct3D 11).
+    "dxgi": {"8.1": "CreateDXGIFactory2 DXGIGetDebugInterface1",
+             "10 1903": "DXGIDeclareAdapterRemovalSupport"},
+    "d3d11": {"10": "D3D11On12CreateDevice"},
+}
+# By name, whichever DLL imports it: a function that moved between DLLs is still found.
+SINCE = {name: (dll, since) for dll, table in NEWER_FUNCTIONS.items()
+         for since, names in table.items() for name in names.split()}
+
+
+def main(exe):
+    pe = pefile.PE(exe)
+    problems = []
+    for entry in pe.DIRECTORY_ENTRY_IMPORT:
+        dll = entry.dll.decode().lower().removesuffix(".dll")
+        names = [i.name.decode() if i.name else f"#{i.ordinal}" for i in entry.imports]
+        if dll in MISSING_DLLS or dll.startswith(API_SET_PREFIXES):
+            since = f"Windows {MISSING_DLLS[dll]}" if dll in MISSING_DLLS else "an API set"
+            problems.append(f"{entry.dll.decode()} ({since}), for {' '.join(names)}")
+        problems += [f"{entry.dll.decode()}!{name} (Windows {SINCE[name][1]})"
+                     for name in names if name in SINCE]
+    header = pe.OPTIONAL_HEADER
+    subsystem = (header.MajorSubsystemVersion, header.MinorSubsystemVersion)
+    if subsystem > (6, 1):
+        problems.append(f"subsystem version {subsystem[0]}.{subsystem[1]} (Windows 7 is 6.1)")
+    for problem in problems:
+        print(f"FAIL {problem}")
+    dlls = len(pe.DIRECTORY_ENTRY_IMPORT)
+    functions = sum(len(e.imports) for e in pe.DIRECTORY_ENTRY_IMPORT)
+    print(f"{exe}: {dlls} DLLs, {functions} functions imported; "
+          f"{len(problems)} that Windows 7 SP1 lacks")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
