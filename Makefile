@@ -3,7 +3,7 @@
 #   make test   install what is missing, build, run every test headless
 #   make test-debian13    make test, make package and its check in a fresh
 #                         Debian 13 root (as root; the committed HEAD only)
-#   make windows          build/windows/Vornell.exe (mingw-w64, static Qt)
+#   make windows          build/windows/Vornell.exe (mingw-w64, static Qt 5.15)
 #   make windows-test     every Qt test of the Windows build under Wine
 #   make windows-package  the portable zip and the installer in build/windows
 #
@@ -18,7 +18,7 @@ CONFIGURE_FLAGS ?=
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot \
-	windows windows-test windows-package windows-screenshot
+	windows windows-test windows-package windows-screenshot windows-bench-startup
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -99,9 +99,10 @@ windows:
 	  cmake --preset windows -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DCMAKE_PREFIX_PATH="$$qt"
 	cmake --build --preset windows -j2
 
+# Under Wine set to report Windows 7, the oldest Windows the program is for.
 windows-test: windows
 	scripts/install-deps.sh windows-test
-	scripts/wine-session.sh ctest --preset windows
+	VORNELL_WINE_VERSION=win7 scripts/wine-session.sh ctest --preset windows
 
 windows-package: windows
 	scripts/install-deps.sh windows-package
@@ -109,7 +110,13 @@ windows-package: windows
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test
-	scripts/wine-session.sh scripts/screenshot.sh build/windows/Vornell.exe docs/screenshot-windows.png
+	VORNELL_WINE_VERSION=win7 scripts/wine-session.sh scripts/screenshot.sh build/windows/Vornell.exe docs/screenshot-windows.png
+
+# Start-up of Vornell.exe against a bare window of the same Qt, under Wine.
+windows-bench-startup: windows
+	scripts/install-deps.sh windows-test
+	scripts/wine-session.sh python3 bench/startup/wine_startup.py build/windows/Vornell.exe \
+	  build/windows/bench/startup/vornell_bare_window.exe
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

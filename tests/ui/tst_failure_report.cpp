@@ -193,5 +193,5 @@ void TestFailureReport::overlongEditRefused() {
   QVERIFY(accepted || shownReport().contains(QString::number(kMaxNumberTextLength)));
 }
 
-QTEST_MAIN(TestFailureReport)
+VORNELL_WINDOW_TEST_MAIN(TestFailureReport)
 #include "tst_failure_report.moc"

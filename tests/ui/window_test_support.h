@@ -1,5 +1,6 @@
-// Helpers shared by the window tests: typing any Unicode text, and closing
-// the message boxes that a user action opens.
+// Helpers shared by the window tests: the program's own application object,
+// typing any Unicode text, and closing the message boxes that a user action
+// opens.
 #pragma once
 
 #include <QAbstractButton>
@@ -9,6 +10,20 @@
 #include <QTimer>
 
 #include <vector>
+
+#include "ui/application.h"
+#include "ui/qt_compat.h"
+
+// Like QTEST_MAIN, with the application object the program makes: its
+// toolkit texts, and on Windows its default font.
+#define VORNELL_WINDOW_TEST_MAIN(TestObject)          \
+  int main(int argc, char** argv) {                   \
+    vornell::ui::compat::scaleLikeQt6();              \
+    vornell::ui::Application application(argc, argv); \
+    TestObject test;                                  \
+    QTEST_SET_MAIN_SOURCE_PATH                        \
+    return QTest::qExec(&test, argc, argv);           \
+  }
 
 namespace vornell::test {
 
