@@ -32,7 +32,7 @@ execute_process(COMMAND "${_vornell_qt_script}" --notice
   OUTPUT_VARIABLE _vornell_qt_notice COMMAND_ERROR_IS_FATAL ANY)
 string(JOIN "\n" _vornell_notice
   "Vornell.exe contains the Qt toolkit (Qt Core, Gui, Widgets and the Windows"
-  "platform plugin), linked statically. Qt is licensed under the GNU Lesser"
+  "platform and style plugins), linked statically. Qt is licensed under the GNU Lesser"
   "General Public License version 3 (LGPL v3), whose text follows this notice"
   "together with the GNU General Public License version 3 that it builds on."
   "Qt is copyright The Qt Company Ltd. and other contributors."
