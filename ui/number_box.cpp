@@ -127,13 +127,12 @@ void NumberBox::fitFontToNumbers(const QFont& font) {
 // far above the digits, which then sit low. Margins above or below the text
 // move the line so that the digits are centred instead.
 void NumberBox::centreDigits() {
-  const QFontMetrics metrics(font());
-  const QRect ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+  const QFontMetricsF metrics(font());
+  const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
   // How far the digits' middle lies below the line's, in half pixels.
-  const int low = 2 * metrics.ascent() + ink.top() + ink.bottom() - metrics.height();
+  const int low = qRound(2 * metrics.ascent() + ink.top() + ink.bottom() - metrics.height());
   setTextMargins(0, std::max(0, -low), 0, std::max(0, low));
 }
-
 QSizeF NumberBox::textRoom() const {
   QStyleOptionFrame option;
   initStyleOption(&option);
