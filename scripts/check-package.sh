@@ -85,7 +85,7 @@ check "nothing outside /usr" test -z "$(grep -Ev '^/(usr(/.*)?)?$' <<<"$contents
 dpkg-deb -x "$deb" "$scratch/root"
 program=$scratch/root/usr/bin/vornell
 check "unpacked: its libraries resolve" libraries_resolve "$program"
-check "unpacked: hardened" bash "$root/tests/packaging/check-hardening.sh" "$program"
+check "unpacked: hardened" bash "$root/scripts/check-hardening.sh" "$program"
 check "unpacked: runs offscreen for $seconds s" runs_offscreen "$program"
 check "unpacked: window class" window_class_matches "$program" "$scratch"/root/usr/share/applications/*.desktop
 check "AppStream metadata valid" appstream_valid "$scratch"/root/usr/share/metainfo/*.xml

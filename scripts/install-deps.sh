@@ -5,37 +5,16 @@
 #
 #   scripts/install-deps.sh [group ...]      default group: build
 #
-# Groups:
-#   build      compiler, CMake, Ninja, Qt 6 Widgets/Test and its Chinese
-#              translation, the CJK and Latin fonts the window is tested with, the
-#              German locale data used by the decimal-comma test, the desktop
-#              file and AppStream validators, Google Benchmark, binutils
-#              (readelf, for the hardening test) and python3 (the
-#              compile-flag test and the start-up benchmark driver); Xvfb,
-#              xdotool and strace for the test of the program on a display
-#   package    dpkg-dev, for building the .deb (dpkg-shlibdeps), file, lintian,
-#              and Xvfb with xprop/xwininfo to read the window's class
-#   bench      Xvfb, xauth and a session bus (dbus-run-session), to time start-up
-#              under X11 as a desktop runs it, as well as offscreen,
-#              and the image-format and SVG plugins that desktops usually have,
-#              so that the benchmark sees it if the program starts loading them
-#   fuzz       clang and its sanitizer/libFuzzer runtime
-#   screenshot Xvfb, xauth, ImageMagick, xdotool (types the worked example)
-#   icons      rsvg-convert, for scripts/render-icons.sh
-#   debian13   debootstrap and zstd, for the Debian 13 root of
-#              scripts/test-debian13.sh
-#   cross      mingw-w64 (posix threads) and Wine, for running the core's
-#              Windows build beside the native one (make cross-check)
-#   windows    the mingw-w64 cross compiler (posix threads) and binutils,
-#              xz-utils to unpack the prebuilt static Qt, and Qt 5's Chinese
-#              translation (qtbase_zh_CN.qm) for the Windows build
-#   windows-qt dpkg-dev (dpkg-source), g++ (Qt's host tools), make and perl
-#              (Qt 5's build runs perl scripts; Compress::Zlib packs QtCore's
-#              MIME database), to build that Qt from Debian's source
-#   windows-test  Wine, Xvfb, xauth, python3-pefile (the version record and
-#              Windows 7 import checks), xdotool and ImageMagick (the
-#              screenshot under Wine), and Noto Sans CJK (the Wine desktop's font)
-#   windows-package  NSIS, for the installer (CPack writes the zip itself)
+# Groups (README "For developers" says what each package is for):
+#   build       compiler, CMake, Ninja, Qt 6, fonts, locale data, validators,
+#               benchmark, and Xvfb, xdotool, strace for the program on a display
+#   package, bench, fuzz, screenshot, icons   make package, bench-startup,
+#               fuzz, screenshot; scripts/render-icons.sh
+#   debian13    make test-debian13
+#   cross       the core's Windows build beside the native one (make cross-check)
+#   windows, windows-qt, windows-test, windows-package   make windows, the
+#               static Qt 5 from Debian's source, make windows-test and
+#               windows-package
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(

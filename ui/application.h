@@ -15,9 +15,4 @@ class Application final : public QApplication {
   Application(int& argc, char** argv);
 };
 
-// Loads Qt's Simplified Chinese translation, compiled into the program, into
-// the running application. Returns false, leaving the toolkit's English
-// texts, if it cannot.
-bool installChineseToolkitTexts();
-
 }  // namespace vornell::ui

@@ -49,6 +49,7 @@ class ModalBoxCloser {
     QString title, text;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    QString okText;
     QWidget* parent;
   };
 
@@ -64,9 +65,10 @@ class ModalBoxCloser {
     if (box == nullptr || !box->isVisible()) {
       return;
     }
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
     seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                     box->parentWidget()});
-    box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : (void)box->close();
+                     ok ? ok->text() : QString(), box->parentWidget()});
+    ok ? ok->click() : (void)box->close();
   }
 
   QTimer timer_;

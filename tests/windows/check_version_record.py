@@ -1,17 +1,12 @@
-"""Reads the version record, the icon and the imports back out of the built
-Windows program and checks them against the project version and the icon
-file:  check_version_record.py Vornell.exe vornell.ico 1.1.0"""
+"""Reads the version record and the icon back out of the built Windows program
+and checks them against the project version and the icon file (its imports
+are check_windows7_imports.py's):  check_version_record.py Vornell.exe vornell.ico 1.1.0"""
 import os
 import struct
 import sys
 
 import pefile
 
-# Windows' own DLLs; anything else (a C++ runtime, Qt) would have to ship beside it.
-SYSTEM_DLLS = {"advapi32", "authz", "comdlg32", "d3d11", "d3d9", "dwmapi", "dxgi", "gdi32",
-               "imm32", "kernel32", "msvcrt", "netapi32", "ole32", "oleaut32", "shcore",
-               "shell32", "shlwapi", "user32", "userenv", "uxtheme", "version", "winmm",
-               "ws2_32", "wtsapi32"}
 RT_ICON, RT_GROUP_ICON = 3, 14
 
 
@@ -33,8 +28,6 @@ def main(exe, ico, version):
                for info in pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable}
     table = {k.decode(): v.decode() for k, v in strings.get("080404B0", {}).items()}
     translation = [v.entry for info in pe.FileInfo[0] if info.Key == b"VarFileInfo" for v in info.Var]
-    imports = {e.dll.decode().lower().removesuffix(".dll") for e in pe.DIRECTORY_ENTRY_IMPORT}
-    foreign = sorted(d for d in imports if d not in SYSTEM_DLLS and not d.startswith("api-ms-win-"))
     groups = [data for _, _, _, data in resources(pe, RT_GROUP_ICON)]
     with open(ico, "rb") as f:
         ico_bytes = f.read()
@@ -45,7 +38,6 @@ def main(exe, ico, version):
     icons = {name: data for _, name, _, data in resources(pe, RT_ICON)}
     checks = [
         ("subsystem", pe.OPTIONAL_HEADER.Subsystem, 2),  # IMAGE_SUBSYSTEM_WINDOWS_GUI
-        ("imports outside Windows", foreign, []),
         ("FILEVERSION", (fixed.FileVersionMS, fixed.FileVersionLS),
          (major << 16 | minor, patch << 16 | tweak)),
         ("PRODUCTVERSION", (fixed.ProductVersionMS, fixed.ProductVersionLS),

@@ -1,6 +1,7 @@
-"""Fails when a Windows program would not start on Windows 7 SP1: when it imports
-a DLL or a function that Windows 7 SP1 lacks (the loader then refuses the whole
-program), or asks for a newer subsystem version.
+"""Fails when a Windows program would not start on Windows 7 SP1 with nothing
+beside it: when it imports a DLL that is not one of Windows 7 SP1's own, or a
+function that Windows 7 SP1 lacks (the loader then refuses the whole program),
+or asks for a newer subsystem version.
     check_windows7_imports.py Vornell.exe
 
 Where a version is named, it is the "Minimum supported client" of Microsoft's
@@ -13,23 +14,14 @@ import sys
 
 import pefile
 
-# DLLs that Windows 7 SP1 does not have.
-MISSING_DLLS = {
-    "shcore": "8.1",  # GetDpiForMonitor, SetProcessDpiAwareness, ...
-    "combase": "8",  # COM and WinRT split out of ole32
-    "wintypes": "8",  # WinRT metadata
-    "dcomp": "8",  # DirectComposition
-    "ninput": "8",  # interaction contexts
-    "d3d12": "10",
-    # The Universal C Runtime comes with Windows 10; Windows 7 has it only
-    # from an optional update (KB2999226).
-    "ucrtbase": "10",
-}
-# API set names (api-ms-win-*, ext-ms-win-*): Windows 7 resolves only the few
-# sets of its own schema, none of the newer ones (synch-l1-2-0 with
-# WaitOnAddress, winrt-*, crt-* ...). Everything a Windows 7 program needs is
-# exported by kernel32, user32 and the like, so every API set import is refused.
-API_SET_PREFIXES = ("api-ms-win-", "ext-ms-win-")
+# The DLLs of Windows 7 SP1 that a program of this kind imports. Anything
+# else is refused: a DLL that came later (shcore 8.1, combase 8, dcomp 8,
+# d3d12 10, the Universal C Runtime of Windows 10, the API sets api-ms-win-*
+# beyond Windows 7's own schema) or one that is no part of Windows (a C++
+# runtime, Qt) would have to ship beside the program.
+WINDOWS7_DLLS = set("""advapi32 authz comdlg32 crypt32 d3d11 d3d9 dwmapi dxgi gdi32 imm32
+    kernel32 msvcrt netapi32 ole32 oleaut32 shell32 shlwapi user32 userenv uxtheme version
+    winmm ws2_32 wtsapi32""".split())
 
 # Functions of DLLs that Windows 7 SP1 has, by the Windows that added them.
 NEWER_FUNCTIONS = {
@@ -104,9 +96,8 @@ def main(exe):
     for entry in pe.DIRECTORY_ENTRY_IMPORT:
         dll = entry.dll.decode().lower().removesuffix(".dll")
         names = [i.name.decode() if i.name else f"#{i.ordinal}" for i in entry.imports]
-        if dll in MISSING_DLLS or dll.startswith(API_SET_PREFIXES):
-            since = f"Windows {MISSING_DLLS[dll]}" if dll in MISSING_DLLS else "an API set"
-            problems.append(f"{entry.dll.decode()} ({since}), for {' '.join(names)}")
+        if dll not in WINDOWS7_DLLS:
+            problems.append(f"{entry.dll.decode()} (no DLL of Windows 7 SP1), for {' '.join(names)}")
         problems += [f"{entry.dll.decode()}!{name} (Windows {SINCE[name][1]})"
                      for name in names if name in SINCE]
     header = pe.OPTIONAL_HEADER
