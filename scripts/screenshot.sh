@@ -6,6 +6,9 @@
 #   scripts/wine-session.sh scripts/screenshot.sh build/windows/Vornell.exe docs/screenshot-windows.png
 #     twice side by side: as typed (linear transition), then after a click on
 #     the parabolic transition
+# VORNELL_SCREENSHOT_FONT="DejaVu Sans,10" sets the desktop font as a desktop
+# does, through qt6ct; VORNELL_SCREENSHOT_VALUES="123456.789 1604.86667 ..."
+# types other numbers.
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 PROGRAM OUTPUT.png" >&2; exit 2; }
 program=$(realpath "$1")
@@ -15,6 +18,12 @@ shots=$(mktemp -d)
 if [[ $program == *.exe ]]; then
   wine "$program" </dev/null >/dev/null 2>&1 &
 else
+  if [ -n "${VORNELL_SCREENSHOT_FONT:-}" ]; then
+    mkdir "$shots/qt6ct"
+    printf '[Fonts]\ngeneral="%s,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"\n' "$VORNELL_SCREENSHOT_FONT" \
+      >"$shots/qt6ct/qt6ct.conf"
+    export QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME=$shots
+  fi
   QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=${VORNELL_SCREENSHOT_SCALE:-2} "$program" &
 fi
 pid=$!
@@ -27,7 +36,8 @@ sleep 1
 focus=$window
 [[ $program != *.exe ]] || focus=$(xdotool search --name 'Wine desktop' | head -n1)
 xdotool windowfocus --sync "$focus"
-"$(dirname "$0")/type-example.sh"
+# shellcheck disable=SC2086  # one number a word
+"$(dirname "$0")/type-example.sh" ${VORNELL_SCREENSHOT_VALUES:-}
 sleep 1
 if [[ $program != *.exe ]]; then
   import -window "$window" "png:$output"
