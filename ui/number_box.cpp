@@ -133,6 +133,7 @@ void NumberBox::centreDigits() {
   const int low = qRound(2 * metrics.ascent() + ink.top() + ink.bottom() - metrics.height());
   setTextMargins(0, std::max(0, -low), 0, std::max(0, low));
 }
+
 QSizeF NumberBox::textRoom() const {
   QStyleOptionFrame option;
   initStyleOption(&option);

@@ -2,9 +2,8 @@
 // the Windows 7 import check must fail on it.
 #include <windows.h>
 
-int main()
-{
-    FILETIME now{};
-    GetSystemTimePreciseAsFileTime(&now);
-    return static_cast<int>(now.dwLowDateTime & 1U);
+int main() {
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  return static_cast<int>(now.dwLowDateTime & 1U);
 }
