@@ -9,10 +9,9 @@
 namespace {
 
 // With no session bus running, the toolkit's accessibility bridge would have
-// the D-Bus library launch a bus daemon that outlives the program. Assistive
-// technology needs a running bus anyway, so nothing is lost by starting none;
-// with a bus running (the address given, or the per-user bus of a systemd
-// session, which the D-Bus library finds by itself), nothing is changed.
+// D-Bus launch a bus daemon that outlives the program; assistive technology
+// needs a running bus anyway. With a bus running (the address given, or the
+// per-user bus of a systemd session, which D-Bus finds itself), nothing changes.
 void keepSessionBusUnstarted() {
 #ifdef Q_OS_UNIX
   const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");

@@ -58,7 +58,6 @@ function(vornell_add_program target)
     qt5_import_plugins(${target}
       INCLUDE_BY_TYPE platforms Qt5::QWindowsIntegrationPlugin
       INCLUDE_BY_TYPE styles Qt5::QWindowsVistaStylePlugin
-      EXCLUDE_BY_TYPE imageformats
-      EXCLUDE_BY_TYPE printsupport)
+      EXCLUDE_BY_TYPE imageformats)
   endif()
 endfunction()

@@ -1,9 +1,8 @@
 // How the window tells the user that a calculation failed or an input was
-// refused, without taking anything the user types: a bar inside the window,
-// over the formula box, with the message and a close button. It never takes
-// the focus and runs no event loop of its own, so every key typed after a
-// failure reaches the box being edited. Escape closes it, as does its close
-// button; assistive technology is told with an alert.
+// refused: a bar over the formula box with the message and a close button. It
+// never takes the focus and runs no event loop of its own, so every key typed
+// after a failure reaches the box being edited. Escape closes it, as does its
+// close button; assistive technology is told with an alert.
 //
 // One failing state gives one report: while the same failure repeats, key
 // after key, nothing new is shown, and a report the user closed stays closed.

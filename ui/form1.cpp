@@ -203,8 +203,9 @@ void Form1::fitFont() {
         });
       });
   setFont(fitted);
+  const QFont numbers = Text1->numberFont(fitted);  // the six boxes are alike
   for (NumberBox* box : {Text1, Text2, Text3, Text4, Text5, Text6}) {
-    box->fitFontToNumbers(fitted);
+    box->setNumberFont(numbers);
   }
 }
 
@@ -254,12 +255,16 @@ void Form1::buildTabOrder() {
 // A result kept from an earlier run reads in the colour of disabled text,
 // and says so to assistive tools, until a run writes a new one.
 void Form1::setResultCurrent(bool current) {
+  const QString description = toQString(current ? texts::kResultCurrent : texts::kResultStale);
+  if (Text6->accessibleDescription() == description) {
+    return;  // as it was: nothing to repaint or announce
+  }
   QPalette look = palette();
   if (!current) {
     look.setColor(QPalette::Text, look.color(QPalette::Disabled, QPalette::Text));
   }
   Text6->setPalette(look);
-  Text6->setAccessibleDescription(toQString(current ? texts::kResultCurrent : texts::kResultStale));
+  Text6->setAccessibleDescription(description);
 }
 
 void Form1::计算() {

@@ -111,7 +111,7 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
 }
 
-void NumberBox::fitFontToNumbers(const QFont& font) {
+QFont NumberBox::numberFont(const QFont& font) const {
   const QSizeF room = textRoom();
   const auto fitting = [&](bool withSign) {
     return largestFitting(font, kSmallestNumberPointSize, [&](const QFontMetricsF& metrics) {
@@ -119,15 +119,15 @@ void NumberBox::fitFontToNumbers(const QFont& font) {
     });
   };
   const QFont withSign = fitting(true);
-  setFont(numberFits(QFontMetricsF(withSign), room, true) ? withSign : fitting(false));
-  centreDigits();
+  return numberFits(QFontMetricsF(withSign), room, true) ? withSign : fitting(false);
 }
 
 // The box centres the font's line; in fonts made for Chinese the line reaches
 // far above the digits, which then sit low. Margins above or below the text
 // move the line so that the digits are centred instead.
-void NumberBox::centreDigits() {
-  const QFontMetricsF metrics(font());
+void NumberBox::setNumberFont(const QFont& font) {
+  setFont(font);
+  const QFontMetricsF metrics(font);
   const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
   // How far the digits' middle lies below the line's, in half pixels.
   const int low = qRound(2 * metrics.ascent() + ink.top() + ink.bottom() - metrics.height());

@@ -45,10 +45,12 @@ class NumberBox final : public QLineEdit {
  public:
   explicit NumberBox(QWidget* parent);
 
-  // Takes `font`, made smaller where needed, but not below a legible size, so
-  // that realistic numbers show whole: ten characters such as 123456.789 or
-  // 1604.86667, and eleven (-1604.86667) where a legible size allows.
-  void fitFontToNumbers(const QFont& font);
+  // `font`, made smaller where needed but not below a legible size, so that
+  // ten characters (123456.789, 1604.86667) show whole in this box, and eleven
+  // (-1604.86667) where a legible size allows. Boxes of one size share it.
+  QFont numberFont(const QFont& font) const;
+  // Shows the numbers in `font`, their digits centred in the box.
+  void setNumberFont(const QFont& font);
 
  signals:
   // The box took the focus from another control: by the keyboard at once, by
@@ -67,7 +69,6 @@ class NumberBox final : public QLineEdit {
  private:
   void reportRefusalOnce();
   void refusalReported();
-  void centreDigits();
   QSizeF textRoom() const;
 
   bool focusByClick_ = false;  // the click under way gave the box the focus
