@@ -66,8 +66,15 @@ class Generator {
   std::mt19937_64 random_;
 };
 
-std::string run(std::string_view mode, const std::array<std::string, 5>& texts) {
-  std::string line(mode);
+std::string_view anyMode(Generator& g) {
+  return g.oneIn(50) ? "N" : g.oneIn(2) ? "L" : "P";
+}
+
+// A run of the five texts in a mode drawn after them. Every draw is a
+// statement or an element of a braced list of its own, whose order C++ fixes:
+// the order of function arguments it leaves to the compiler.
+std::string run(const std::array<std::string, 5>& texts, Generator& g) {
+  std::string line(anyMode(g));
   for (const auto& text : texts) {
     line += '|';
     line += text;
@@ -75,20 +82,19 @@ std::string run(std::string_view mode, const std::array<std::string, 5>& texts) 
   return line;
 }
 
-std::string_view anyMode(Generator& g) {
-  return g.oneIn(50) ? "N" : g.oneIn(2) ? "L" : "P";
-}
-
 // Stations of a real road, values of widths and elevations, Kx mostly
 // within the stretch.
 std::string everydayRun(Generator& g) {
   const std::int64_t k1 = g.thousandths(200000, 3);
-  const std::int64_t length = g.thousandths(2000, 3) * (g.oneIn(5) ? -1 : 1);
+  const std::int64_t length = g.thousandths(2000, 3);
+  const std::int64_t signedLength = g.oneIn(5) ? -length : length;
   const std::int64_t kx = g.oneIn(4) ? g.thousandths(200000, 3) : k1 + g.thousandths(2000, 3);
-  const std::int64_t w1 = g.thousandths(3000, 3) * (g.oneIn(10) ? -1 : 1);
-  return run(anyMode(g), {Generator::typed(k1), Generator::typed(w1),
-                          Generator::typed(g.oneIn(20) ? k1 : k1 + length), g.decimal(3000, 3),
-                          Generator::typed(kx)});
+  const std::int64_t w1 = g.thousandths(3000, 3);
+  const std::int64_t signedW1 = g.oneIn(10) ? -w1 : w1;
+  const std::int64_t k2 = g.oneIn(20) ? k1 : k1 + signedLength;
+  return run({Generator::typed(k1), Generator::typed(signedW1), Generator::typed(k2),
+              g.decimal(3000, 3), Generator::typed(kx)},
+             g);
 }
 
 // Dyadic relative positions make exact five-place halves; six-decimal texts
@@ -97,8 +103,9 @@ std::string nearHalf(Generator& g) {
   if (g.oneIn(2)) {
     const std::uint64_t span = std::uint64_t{1} << g.below(13);
     const std::uint64_t k1 = g.below(100000);
-    return run(anyMode(g), {std::to_string(k1), g.decimal(100, 3), std::to_string(k1 + span),
-                            g.decimal(100, 3), std::to_string(k1 + g.below(span + 1))});
+    return run({std::to_string(k1), g.decimal(100, 3), std::to_string(k1 + span), g.decimal(100, 3),
+                std::to_string(k1 + g.below(span + 1))},
+               g);
   }
   std::string text = g.decimal(100000, 0) + '.';
   for (int i = 0; i < 5; ++i) {
@@ -132,9 +139,9 @@ std::string hugeOrTiny(Generator& g) {
   if (g.oneIn(2)) {
     return "V|" + g.shortest(g.anyDouble());
   }
-  return run(anyMode(g),
-             {std::string(g.pick(kForms)), std::string(g.pick(kForms)), std::string(g.pick(kForms)),
-              std::string(g.pick(kForms)), std::string(g.pick(kForms))});
+  return run({std::string(g.pick(kForms)), std::string(g.pick(kForms)), std::string(g.pick(kForms)),
+              std::string(g.pick(kForms)), std::string(g.pick(kForms))},
+             g);
 }
 
 // Runs that fail, or change nothing, on the way.
@@ -159,7 +166,7 @@ std::string failingRun(Generator& g) {
     default:
       texts = {"0", "0", "1", g.decimal(10, 1) + "e300", "1e" + std::to_string(90 + g.below(20))};
   }
-  return run(anyMode(g), texts);
+  return run(texts, g);
 }
 
 // What people paste: blanks inside, commas, station notation, stray letters.
@@ -170,10 +177,11 @@ std::string untidyRun(Generator& g) {
   for (auto& text : texts) {
     text = g.decimal(5000, 3);
     for (int i = 0, n = static_cast<int>(g.below(3)); i < n; ++i) {
-      text.insert(g.below(text.size() + 1), g.pick(kNoise));
+      const std::string_view noise = g.pick(kNoise);
+      text.insert(g.below(text.size() + 1), noise);
     }
   }
-  return run(anyMode(g), texts);
+  return run(texts, g);
 }
 
 // Random relative positions through Kx with K1 = 0 and K2 = 1: I is Kx.
@@ -182,7 +190,7 @@ std::string randomDoubleRun(Generator& g) {
     return "V|" + g.shortest(g.anyDouble());
   }
   const double i = static_cast<double>(g.below(std::uint64_t{1} << 53)) * 0x1p-51 - 2.0;
-  return run(anyMode(g), {"0", g.decimal(3000, 3), "1", g.decimal(3000, 3), g.shortest(i)});
+  return run({"0", g.decimal(3000, 3), "1", g.decimal(3000, 3), g.shortest(i)}, g);
 }
 
 }  // namespace
