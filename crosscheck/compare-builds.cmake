@@ -1,8 +1,9 @@
 # The cross-platform check, run by CTest (crosscheck/CMakeLists.txt):
-#   cmake -DNATIVE=<native driver> -DWINDOWS=<driver .exe> -DEMULATOR=wine
-#         -DCOUNT=<inputs> -DWORK=<folder> -P compare-builds.cmake
-# The native driver generates the inputs, both drivers answer them, and the
-# native driver compares the answers byte for byte.
+#   cmake -DNATIVE=<native driver> -DCROSS=<cross-built driver> -DEMULATOR=<runner>
+#         -DPLATFORM=<name> -DCOUNT=<inputs> -DWORK=<folder> -P compare-builds.cmake
+# The native driver generates the inputs, both drivers answer them (the cross
+# build under its emulator: Wine, qemu-aarch64), and the native driver
+# compares the answers byte for byte.
 if(NOT EXISTS "${NATIVE}")
   message(FATAL_ERROR "No native driver ${NATIVE}: build it first "
     "(cmake --preset release && cmake --build --preset release --target vornell_crosscheck)")
@@ -14,17 +15,17 @@ string(TIMESTAMP start "%s%f")
 execute_process(COMMAND "${NATIVE}" INPUT_FILE "${WORK}/inputs.txt"
   OUTPUT_FILE "${WORK}/native.txt" COMMAND_ERROR_IS_FATAL ANY)
 string(TIMESTAMP middle "%s%f")
-execute_process(COMMAND ${EMULATOR} "${WINDOWS}" INPUT_FILE "${WORK}/inputs.txt"
-  OUTPUT_FILE "${WORK}/windows.txt" ERROR_VARIABLE wine_log RESULT_VARIABLE status)
+execute_process(COMMAND ${EMULATOR} "${CROSS}" INPUT_FILE "${WORK}/inputs.txt"
+  OUTPUT_FILE "${WORK}/${PLATFORM}.txt" ERROR_VARIABLE emulator_log RESULT_VARIABLE status)
 string(TIMESTAMP end "%s%f")
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${WINDOWS} under ${EMULATOR} failed (${status}):\n${wine_log}")
+  message(FATAL_ERROR "${CROSS} under ${EMULATOR} failed (${status}):\n${emulator_log}")
 endif()
 math(EXPR native_ms "(${middle} - ${start}) / 1000")
-math(EXPR windows_ms "(${end} - ${middle}) / 1000")
-message("${COUNT} inputs answered natively in ${native_ms} ms, under ${EMULATOR} in ${windows_ms} ms")
+math(EXPR cross_ms "(${end} - ${middle}) / 1000")
+message("${COUNT} inputs answered natively in ${native_ms} ms, ${PLATFORM} under ${EMULATOR} in ${cross_ms} ms")
 execute_process(COMMAND "${NATIVE}" compare "${WORK}/inputs.txt" "${WORK}/native.txt"
-  "${WORK}/windows.txt" RESULT_VARIABLE status)
+  "${WORK}/${PLATFORM}.txt" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "The native and the Windows outcomes differ (files in ${WORK})")
+  message(FATAL_ERROR "The native and the ${PLATFORM} outcomes differ (files in ${WORK})")
 endif()
