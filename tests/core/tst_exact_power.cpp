@@ -29,9 +29,9 @@ double referencePower(double x, int n) {
   std::array<std::uint64_t, 6> limbs{1};
   for (int k = 0; k < n; ++k) {  // schoolbook: limbs × m
     std::array<std::uint64_t, 6> product{};
-    for (int j = 0; j < 2; ++j) {
+    for (std::size_t j = 0; j < 2; ++j) {
       std::uint64_t carry = 0;
-      for (int i = 0; i + j < 6; ++i) {
+      for (std::size_t i = 0; i + j < 6; ++i) {
         const std::uint64_t sum =
             limbs[i] * ((m >> (32 * j)) & 0xFFFFFFFFu) + product[i + j] + carry;
         product[i + j] = sum & 0xFFFFFFFFu;
@@ -40,15 +40,15 @@ double referencePower(double x, int n) {
     }
     limbs = product;
   }
-  int topLimb = 5;
+  std::size_t topLimb = 5;
   while (limbs[topLimb] == 0) {
     --topLimb;
   }
   const int shift =
-      std::max(0, 32 * topLimb + static_cast<int>(std::bit_width(limbs[topLimb])) - 64);
+      std::max(0, static_cast<int>(32 * topLimb + std::bit_width(limbs[topLimb])) - 64);
   std::uint64_t bits = 0;
-  for (int i = 0; i <= topLimb; ++i) {
-    const int at = 32 * i - shift;  // where the limb's lowest bit lands
+  for (std::size_t i = 0; i <= topLimb; ++i) {
+    const int at = static_cast<int>(32 * i) - shift;  // where the limb's lowest bit lands
     bits |= at >= 0 ? limbs[i] << at : at > -32 ? limbs[i] >> -at : 0;
     const std::uint64_t lost = at >= 0 ? 0 : at > -32 ? limbs[i] & ((1u << -at) - 1) : limbs[i];
     bits |= lost != 0 ? 1 : 0;
