@@ -3,11 +3,12 @@
 #   make test   install what is missing, build, run every test headless
 #   make test-debian13    make test, make package and its check in a fresh
 #                         Debian 13 root (as root; the committed HEAD only)
+#   make test-arm64       the same in a Debian 12 arm64 root under qemu
 #   make windows          build/windows/Vornell.exe (mingw-w64, static Qt 5.15)
 #   make windows-test     every Qt test of the Windows build under Wine
 #   make windows-package  the portable zip and the installer in build/windows
 #
-# PRESET selects a CMake preset (release, debug, asan); WERROR=ON turns
+# PRESET selects a CMake preset (release, debug, clang, asan); WERROR=ON turns
 # compiler warnings into errors (CI sets it).
 
 PRESET ?= release
@@ -23,14 +24,22 @@ BUILD_DIR := build/$(PRESET)
 run: build
 	$(BUILD_DIR)/app/vornell
 
+# CTest shows no output of a skipped test: its reason ("SKIP: ...") follows.
 test: build
 	ctest --preset $(PRESET)
+	@grep -h '^SKIP: ' $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
 
 # The same, with the .deb built, installed and started, in a fresh minimal
 # Debian 13 root (debootstrap, cached in ~/.cache/vornell), from a clone of HEAD.
 .PHONY: test-debian13
 test-debian13:
 	scripts/test-debian13.sh
+
+# The same for arm64: a Debian 12 arm64 root run under qemu-aarch64 through
+# binfmt_misc; the .deb is left in build/arm64.
+.PHONY: test-arm64
+test-arm64:
+	scripts/test-arm64.sh
 
 build: configure
 	cmake --build --preset $(PRESET)
@@ -39,7 +48,7 @@ configure: deps
 	cmake --preset $(PRESET) -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) $(CONFIGURE_FLAGS)
 
 deps:
-	scripts/install-deps.sh build
+	scripts/install-deps.sh build $(filter clang,$(PRESET))
 
 bench: PRESET = release
 bench: build
@@ -66,18 +75,20 @@ fuzz:
 	cmake --build --preset fuzz
 	ctest --preset fuzz
 
-# The core's results byte for byte the same natively and in a Windows build
-# run under Wine, on CROSS_CHECK_COUNT generated inputs: the windows-core
-# preset's test, against the release preset's driver.
+# The core's results byte for byte the same natively, in a Windows build run
+# under Wine and in an arm64 build run under qemu, on CROSS_CHECK_COUNT
+# generated inputs: the windows-core and arm64-core presets' tests, against
+# the release preset's driver.
 CROSS_CHECK_COUNT ?= 1000000
 cross-check: deps
 	scripts/install-deps.sh cross
 	cmake --preset release -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
 	cmake --build --preset release --target vornell_crosscheck
-	cmake --preset windows-core -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) \
-	  -DVORNELL_CROSSCHECK_COUNT=$(CROSS_CHECK_COUNT)
-	cmake --build --preset windows-core
-	ctest --preset windows-core
+	for preset in windows-core arm64-core; do \
+	  cmake --preset $$preset -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) \
+	    -DVORNELL_CROSSCHECK_COUNT=$(CROSS_CHECK_COUNT) && \
+	  cmake --build --preset $$preset && ctest --preset $$preset || exit 1; \
+	done
 
 package: PRESET = release
 package: build

@@ -8,10 +8,13 @@
 # Groups (README "For developers" says what each package is for):
 #   build       compiler, CMake, Ninja, Qt 6, fonts, locale data, validators,
 #               benchmark, and Xvfb, xdotool, strace for the program on a display
+#   clang       the clang preset (make test PRESET=clang)
 #   package, bench, fuzz, screenshot, icons   make package, bench-startup,
 #               fuzz, screenshot; scripts/render-icons.sh
 #   debian13    make test-debian13
-#   cross       the core's Windows build beside the native one (make cross-check)
+#   arm64       make test-arm64
+#   cross       the core's Windows and arm64 builds beside the native one
+#               (make cross-check)
 #   windows, windows-qt, windows-test, windows-package   make windows, the
 #               static Qt 5 from Debian's source, make windows-test and
 #               windows-package
@@ -21,11 +24,13 @@ declare -A GROUPS_PACKAGES=(
   [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace"
   [package]="dpkg-dev file lintian xvfb xauth x11-utils"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
+  [clang]="clang"
   [fuzz]="clang libclang-rt-dev"
   [screenshot]="xvfb xauth imagemagick xdotool qt6ct"
   [icons]="librsvg2-bin"
   [debian13]="debootstrap zstd"
-  [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
+  [arm64]="debootstrap zstd qemu-user-static binfmt-support"
+  [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 g++-aarch64-linux-gnu qemu-user-static"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
   [windows-qt]="dpkg-dev g++ make perl"
   [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick fonts-noto-cjk"
