@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make test WERROR=ON, make package and scripts/check-package.sh with the .deb
-# installed and started, as root in a fresh minimal Debian 13 (trixie) root.
+# installed and started, as root in a fresh minimal Debian 13 (trixie) root;
+# then the suite again built with its clang (make test PRESET=clang).
 # It tests the commit checked out (HEAD), cloned with git: uncommitted changes
 # are NOT included. The root (debootstrap --variant=minbase, with make) comes
 # from the Debian mirror of this machine's apt sources, or VORNELL_DEBIAN_MIRROR,
@@ -35,7 +36,9 @@ if [ "${1:-}" = --inside ]; then # in the namespace: the root, its mounts, the r
   exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -euc '
       cd /root/vornell && . /etc/os-release && echo "== make test package on $PRETTY_NAME"
-      make test package WERROR=ON && VORNELL_INSTALL_DEB=1 scripts/check-package.sh'
+      make test package WERROR=ON
+      VORNELL_INSTALL_DEB=1 scripts/check-package.sh
+      echo "== make test PRESET=clang on $PRETTY_NAME" && make test PRESET=clang WERROR=ON'
 fi
 
 [ "$(id -u)" -eq 0 ] || { echo "test-debian13: run as root (debootstrap, mount, chroot)" >&2; exit 1; }
