@@ -216,13 +216,13 @@ void Form1::wireHandlers() {
       {Text1, Label1}, {Text2, Label2}, {Text3, Label3},
       {Text4, Label4}, {Text5, Label5}, {Text6, Label6},
   };
-  for (const auto& [box, label] : boxes) {
+  for (const auto& [each, label] : boxes) {
+    NumberBox* const box = each;  // a variable of its own, for the lambdas to capture
     box->setAccessibleName(boxName(label));
     label->setBuddy(box);
-    connect(box, &NumberBox::gotFocus, this, [box = box] { 自动选择(*box); });
-    connect(box, &NumberBox::refused, this, [this, box = box] {
-      report_->reportRefusal(refusedLengthText(box->accessibleName()));
-    });
+    connect(box, &NumberBox::gotFocus, this, [box] { 自动选择(*box); });
+    connect(box, &NumberBox::refused, this,
+            [this, box] { report_->reportRefusal(refusedLengthText(box->accessibleName())); });
     if (box != Text6) {
       connect(box, &QLineEdit::textChanged, this, [this] { recalculate(); });
     }
