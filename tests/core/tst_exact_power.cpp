@@ -44,8 +44,8 @@ double referencePower(double x, int n) {
   while (limbs[topLimb] == 0) {
     --topLimb;
   }
-  const int shift =
-      std::max(0, static_cast<int>(32 * topLimb + std::bit_width(limbs[topLimb])) - 64);
+  const int shift = std::max(
+      0, 32 * static_cast<int>(topLimb) + static_cast<int>(std::bit_width(limbs[topLimb])) - 64);
   std::uint64_t bits = 0;
   for (std::size_t i = 0; i <= topLimb; ++i) {
     const int at = static_cast<int>(32 * i) - shift;  // where the limb's lowest bit lands
