@@ -17,10 +17,13 @@
 #include <QTextFrameFormat>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <type_traits>
 
+#include "core/chainage.h"
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
 #include "resources/program_icon.h"
@@ -46,6 +49,10 @@ using texts::toQString;
 // assistive tools read for the box beside it.
 QString boxName(const QLabel* label) {
   return label->text().chopped(1);
+}
+
+std::string_view viewOf(const QByteArray& text) {
+  return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
 }
 
 // The formula as three lines: the line end after the last opens no fourth.
@@ -80,9 +87,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   createControls();
   setUpFormulaBox();
-  // Failures are shown over the formula box and never take the focus.
-  report_ = new FailureReport(
-      this, QRect(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1)));
+  // Failures and notices are shown over the formula box, which lies below
+  // every number box, and never take the focus; a failure covers a notice.
+  const QRect reportArea(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1));
+  notice_ = new NoticeBar(this, reportArea);
+  report_ = new FailureReport(this, reportArea);
+  connect(report_, &FailureReport::shownChanged, notice_, &NoticeBar::setCovered);
   fitFont();
   wireHandlers();
   buildTabOrder();
@@ -224,13 +234,13 @@ void Form1::wireHandlers() {
       report_->reportRefusal(refusedLengthText(box->accessibleName()));
     });
     if (box != Text6) {
-      connect(box, &QLineEdit::textChanged, this, [this] { recalculate(); });
+      connect(box, &QLineEdit::textChanged, this, [this, box = box] { recalculate(box); });
     }
   }
   Text6->setAccessibleName(boxName(Label6) + toQString(texts::kResultNameSuffix));
   Text6->setAccessibleDescription(toQString(texts::kResultCurrent));
   for (OptionButton* option : {Option1, Option2}) {
-    connect(option, &QAbstractButton::clicked, this, [this] { recalculate(); });
+    connect(option, &QAbstractButton::clicked, this, [this] { recalculate(nullptr); });
   }
   // Enter presses the focused button, as Space does.
   Command1->setAutoDefault(true);
@@ -267,7 +277,7 @@ void Form1::setResultCurrent(bool current) {
   Text6->setAccessibleDescription(description);
 }
 
-void Form1::计算() {
+bool Form1::计算() {
   std::optional<InterpolationMode> mode;
   if (Option1->isChecked()) {
     mode = InterpolationMode::Linear;
@@ -277,24 +287,81 @@ void Form1::计算() {
   const QByteArray inputs[] = {Text1->text().toUtf8(), Text2->text().toUtf8(),
                                Text3->text().toUtf8(), Text4->text().toUtf8(),
                                Text5->text().toUtf8()};  // K1, W1, K2, W2, Kx
-  const auto view = [&inputs](int i) {
-    return std::string_view(inputs[i].constData(), static_cast<std::size_t>(inputs[i].size()));
-  };
   const std::optional<std::string> result =
-      interpolate(mode, {view(0), view(1), view(2), view(3), view(4)});
+      interpolate(mode, {viewOf(inputs[0]), viewOf(inputs[1]), viewOf(inputs[2]), viewOf(inputs[3]),
+                         viewOf(inputs[4])});
   if (result) {
     Text6->setText(QString::fromStdString(*result));
     Text6->setCursorPosition(0);  // shown from the first digit
   }
   setResultCurrent(result.has_value());
+  return result.has_value();
 }
 
-void Form1::recalculate() {
+// The notice is settled before a failure report goes, so that what shows
+// then is the notice for the boxes as they are.
+void Form1::recalculate(const NumberBox* edited) {
+  bool written = false;
+  bool failed = false;
   try {
-    计算();
-    report_->clearFailure();
+    written = 计算();
   } catch (const NumericError& error) {
     reportError(error);
+    failed = true;
+  }
+  updateNotice(edited, written);
+  if (!failed) {
+    report_->clearFailure();
+  }
+}
+
+// A box whose reading stopped early says what it read (one that fails to
+// read is the failure report's), a station in chainage notation offering its
+// plain form; else, in the parabolic mode, a result beyond K1..K2 says so.
+void Form1::updateNotice(const NumberBox* edited, bool resultWritten) {
+  std::array<NumberBox*, 5> boxes = {Text1, Text2, Text3, Text4, Text5};
+  std::stable_partition(boxes.begin(), boxes.end(), [edited](auto* box) { return box == edited; });
+  for (NumberBox* box : boxes) {
+    const QByteArray text = box->text().toUtf8();
+    const std::string_view view = viewOf(text);
+    if (readingOf(view).extent != TextReading::Extent::Stopped) {
+      continue;
+    }
+    double value = 0;
+    try {
+      value = readNumber(view);
+    } catch (const NumericError&) {
+      continue;
+    }
+    QString message = toQString(texts::kReadAs)
+                          .arg(box->accessibleName(), QString::fromStdString(numberToText(value)));
+    std::function<void()> fix;
+    if (const std::optional<std::string> plain = chainagePlainForm(view)) {
+      const QString typed = QString::fromStdString(*plain);
+      message += toQString(texts::kPlainStation).arg(typed);
+      fix = [box, typed] {  // typed over the whole text, so one undo takes it back
+        box->selectAll();
+        box->insert(typed);
+        if (!box->hasFocus()) {
+          box->setCursorPosition(0);
+        }
+      };
+    }
+    notice_->setNotice(box->objectName(), message, std::move(fix));
+    return;
+  }
+  if (!resultWritten || !Option2->isChecked()) {
+    notice_->clearNotice();
+    return;
+  }
+  // Read without failing: the run that wrote the result read them.
+  const QByteArray k1 = Text1->text().toUtf8(), k2 = Text3->text().toUtf8(),
+                   kx = Text5->text().toUtf8();
+  if (outsideStations({viewOf(k1), {}, viewOf(k2), {}, viewOf(kx)})) {
+    notice_->setNotice(QStringLiteral("outside"),
+                       toQString(texts::kOutsideStations).arg(Text5->accessibleName()));
+  } else {
+    notice_->clearNotice();
   }
 }
 

@@ -20,6 +20,7 @@ class NumericError;
 namespace vornell::ui {
 
 class FailureReport;
+class NoticeBar;
 class NumberBox;
 class OptionButton;
 
@@ -40,13 +41,17 @@ class Form1 final : public QWidget {
 
  private:
   // Recomputes the result box from the mode and the five input boxes.
-  // Writes Text6 only when a result comes back; throws vornell::NumericError.
-  void 计算();
+  // Writes Text6 only when a result comes back, and says whether it did;
+  // throws vornell::NumericError.
+  bool 计算();
 
   // What the Change and Click handlers do: run 计算 and report a failure in
-  // the window, without letting it reach the event loop or take the focus.
-  void recalculate();
+  // the window, without letting it reach the event loop or take the focus;
+  // then tell what the boxes read when it is not what they show, the box
+  // `edited` (if any) first.
+  void recalculate(const NumberBox* edited);
   void reportError(const NumericError& error);
+  void updateNotice(const NumberBox* edited, bool resultWritten);
   void showAbout();
   void exitProgram();
 
@@ -79,6 +84,7 @@ class Form1 final : public QWidget {
   QPushButton* Command1;
   QPushButton* Command2;
   FailureReport* report_ = nullptr;
+  NoticeBar* notice_ = nullptr;
 
   // Every control as created, with its TabIndex.
   std::vector<std::pair<int, QWidget*>> controls_;
