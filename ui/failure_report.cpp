@@ -83,8 +83,10 @@ void ReportBar::present(const QString& message) {
 }
 
 void ReportBar::setMessage(const QString& message) {
-  text_->setText(message);
-  setAccessibleName(message);
+  if (message != accessibleName()) {  // a change is announced to assistive tools
+    text_->setText(message);
+    setAccessibleName(message);
+  }
 }
 
 FailureReport::FailureReport(QWidget* window, const QRect& area)
