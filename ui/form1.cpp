@@ -320,7 +320,9 @@ void Form1::recalculate(const NumberBox* edited) {
 // plain form; else, in the parabolic mode, a result beyond K1..K2 says so.
 void Form1::updateNotice(const NumberBox* edited, bool resultWritten) {
   std::array<NumberBox*, 5> boxes = {Text1, Text2, Text3, Text4, Text5};
-  std::stable_partition(boxes.begin(), boxes.end(), [edited](auto* box) { return box == edited; });
+  if (const auto first = std::find(boxes.begin(), boxes.end(), edited); first != boxes.end()) {
+    std::rotate(boxes.begin(), first, first + 1);  // the others stay in order
+  }
   for (NumberBox* box : boxes) {
     const QByteArray text = box->text().toUtf8();
     const std::string_view view = viewOf(text);
