@@ -33,10 +33,9 @@ QString refusedLengthText(const QString& boxName) {
   return toQString(texts::kInputTooLong).arg(boxName).arg(kMaxNumberTextLength);
 }
 
-FailureReport::FailureReport(QWidget* window, const QRect& area)
+FailureReport::FailureReport(QWidget* window)
     : QFrame(window), icon_(new QLabel(this)), text_(new QLabel(this)) {
   setObjectName(QStringLiteral("FailureReport"));
-  setGeometry(area);
   setFrameShape(QFrame::Box);
   setAccessibleDescription(toQString(texts::kHowToCloseReport));
   setAutoFillBackground(true);

@@ -29,8 +29,8 @@ class FailureReport final : public QFrame {
   Q_OBJECT
 
  public:
-  // A hidden report, a child of `window`, that covers `area` when shown.
-  FailureReport(QWidget* window, const QRect& area);
+  // A hidden report, a child of `window`; the window gives it its place.
+  explicit FailureReport(QWidget* window);
 
   // A run failed with `message`; shown unless that state is reported already.
   void reportFailure(const QString& message);
