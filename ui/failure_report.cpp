@@ -34,9 +34,8 @@ QString refusedLengthText(const QString& boxName) {
   return toQString(texts::kInputTooLong).arg(boxName).arg(kMaxNumberTextLength);
 }
 
-ReportBar::ReportBar(QWidget* window, const QRect& area, QStyle::StandardPixmap icon)
+ReportBar::ReportBar(QWidget* window, QStyle::StandardPixmap icon)
     : QFrame(window), icon_(new QLabel(this)), text_(new QLabel(this)), iconKind_(icon) {
-  setGeometry(area);
   setFrameShape(QFrame::Box);
   setAccessibleDescription(toQString(texts::kHowToCloseReport));
   setAutoFillBackground(true);
@@ -89,8 +88,7 @@ void ReportBar::setMessage(const QString& message) {
   }
 }
 
-FailureReport::FailureReport(QWidget* window, const QRect& area)
-    : ReportBar(window, area, QStyle::SP_MessageBoxWarning) {
+FailureReport::FailureReport(QWidget* window) : ReportBar(window, QStyle::SP_MessageBoxWarning) {
   setObjectName(QStringLiteral("FailureReport"));
 }
 
@@ -119,8 +117,8 @@ void FailureReport::dismiss() {
   }
 }
 
-NoticeBar::NoticeBar(QWidget* window, const QRect& area)
-    : ReportBar(window, area, QStyle::SP_MessageBoxInformation),
+NoticeBar::NoticeBar(QWidget* window)
+    : ReportBar(window, QStyle::SP_MessageBoxInformation),
       applyKey_(new QShortcut(QKeySequence(kApplyNoticeKey), this)) {
   setObjectName(QStringLiteral("Notice"));
   connect(applyKey_, &QShortcut::activated, this, [this] { applyFix(); });

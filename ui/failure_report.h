@@ -37,12 +37,12 @@ QString refusedLengthText(const QString& boxName);
 // The key that applies a notice's fix, as the notices name it (texts::kPlainStation).
 inline constexpr Qt::Key kApplyNoticeKey = Qt::Key_F2;
 
-// A hidden bar, a child of `window`, that covers `area` when shown.
+// A hidden bar, a child of `window`; the window gives it its place.
 class ReportBar : public QFrame {
   Q_OBJECT
 
  public:
-  ReportBar(QWidget* window, const QRect& area, QStyle::StandardPixmap icon);
+  ReportBar(QWidget* window, QStyle::StandardPixmap icon);
 
  protected:
   // Shows `message` anew, even over one still showing, and announces it.
@@ -63,7 +63,7 @@ class FailureReport final : public ReportBar {
   Q_OBJECT
 
  public:
-  FailureReport(QWidget* window, const QRect& area);
+  explicit FailureReport(QWidget* window);
 
   // A run failed with `message`; shown unless that state is reported already.
   void reportFailure(const QString& message);
@@ -87,7 +87,7 @@ class NoticeBar final : public ReportBar {
   Q_OBJECT
 
  public:
-  NoticeBar(QWidget* window, const QRect& area);
+  explicit NoticeBar(QWidget* window);
 
   // Tells `message` about `subject` (which tells notices apart). With `fix`,
   // a click on the bar or the key kApplyNoticeKey runs it.

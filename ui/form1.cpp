@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -8,13 +9,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextFrame>
 #include <QTextFrameFormat>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +26,8 @@
 #include <functional>
 #include <optional>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "core/chainage.h"
 #include "core/interpolation.h"
@@ -29,7 +35,6 @@
 #include "resources/program_icon.h"
 #include "ui/control_table.h"
 #include "ui/failure_report.h"
-#include "ui/font_fit.h"
 #include "ui/number_box.h"
 #include "ui/option_button.h"
 #include "ui/window_texts.h"
@@ -40,8 +45,6 @@ namespace {
 
 // Space between the formula box's left edge and its text, in pixels.
 constexpr qreal kFormulaIndent = 2.0;
-// The smallest size to which the default font is reduced to fit the captions.
-constexpr qreal kSmallestCaptionPointSize = 6.0;
 
 using texts::toQString;
 
@@ -60,17 +63,33 @@ QStringList formulaLines() {
   return toQString(texts::kFormula).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
-// The part of a label's rectangle that the boxes lying above it leave visible.
-qreal visibleLabelWidth(const ControlRow& label) {
-  const QRect rect = pixelRect(label);
-  int right = rect.right() + 1;
+// The part of a label's width, in twips, that the box beside it leaves visible.
+int visibleLabelTwips(const ControlRow& label) {
+  int right = label.left + label.width;
   for (const ControlRow& row : kControls) {
-    const QRect box = pixelRect(row);
-    if (row.kind == ControlKind::TextBox && box.intersects(rect) && box.left() > rect.left()) {
-      right = std::min(right, box.left());
+    if (row.kind == ControlKind::TextBox && row.top == label.top && row.left > label.left) {
+      right = std::min(right, row.left);
     }
   }
-  return right - rect.left();
+  return right - label.left;
+}
+
+// What a text needs of its control along one axis, in logical pixels: the
+// text's own extent, which grows with the font, and what the control keeps for
+// its frame, indicator or margins, which does not; against the extent in
+// twips of the control's rectangle in the stored layout.
+struct TextRoom {
+  qreal text;
+  qreal kept;
+  int twips;
+};
+
+// The height in which a line of text shows its ink whole when the control
+// centres the font's line (ascent over descent) in it, as AlignVCenter does:
+// twice the ink's farthest reach from the middle of the line.
+qreal centredLineHeight(const QFontMetricsF& metrics, const QRectF& ink) {
+  const qreal middle = (metrics.descent() - metrics.ascent()) / 2;  // from the baseline, down
+  return 2 * std::max(middle - ink.top(), ink.bottom() - middle);
 }
 
 }  // namespace
@@ -80,20 +99,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(toQString(texts::kWindowTitle));
   setWindowIcon(vornell::programIcon());
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-  // Centred on the screen when first shown.
-  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, clientSize(),
-                                  screen()->availableGeometry()));
-  setFixedSize(clientSize());
 
   createControls();
   setUpFormulaBox();
   // Failures and notices are shown over the formula box, which lies below
   // every number box, and never take the focus; a failure covers a notice.
-  const QRect reportArea(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1));
-  notice_ = new NoticeBar(this, reportArea);
-  report_ = new FailureReport(this, reportArea);
+  notice_ = new NoticeBar(this);
+  report_ = new FailureReport(this);
   connect(report_, &FailureReport::shownChanged, notice_, &NoticeBar::setCovered);
-  fitFont();
+  layOut();
+  // Centred on the screen when first shown.
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
   wireHandlers();
   buildTabOrder();
   Text1->setFocus(Qt::OtherFocusReason);
@@ -108,11 +125,10 @@ Control* Form1::add(std::string_view name) {
   Q_ASSERT(row.name == name);
   auto* control = new Control(this);
   control->setObjectName(toQString(row.name));
-  control->setGeometry(pixelRect(row));
   if constexpr (std::is_base_of_v<QAbstractButton, Control> || std::is_same_v<Control, QLabel>) {
     control->setText(toQString(row.caption));
   }
-  controls_.emplace_back(row.tabIndex, control);
+  controls_.push_back(control);
   return control;
 }
 
@@ -160,63 +176,132 @@ void Form1::setUpFormulaBox() {
   Text7->setPalette(formulaPalette);
   Text7->setAccessibleName(toQString(texts::kFormulaName));
 
-  const QStringList lines = formulaLines();
-  Text7->setPlainText(lines.join(u'\n'));
-  QTextFrameFormat frame = Text7->document()->rootFrame()->frameFormat();
-  frame.setLeftMargin(kFormulaIndent);
-  Text7->document()->rootFrame()->setFrameFormat(frame);
-  // Lines no taller than a third of the box, so the three lines always show.
-  QTextBlockFormat lineFormat;
-  lineFormat.setLineHeight(std::floor(Text7->contentsRect().height() / qreal(lines.size())),
-                           QTextBlockFormat::FixedHeight);
-  QTextCursor all(Text7->document());
-  all.select(QTextCursor::Document);
-  all.mergeBlockFormat(lineFormat);
+  Text7->setPlainText(formulaLines().join(u'\n'));
 }
 
-// The layout is fixed, the default font is not: when a caption would not
-// show whole in the default font, every control takes it a little smaller;
-// the number boxes then fit the font to the numbers they show.
-void Form1::fitFont() {
-  struct Caption {
-    QString text;
-    qreal width;         // what its advance may take
-    qreal visibleWidth;  // where its ink must end: a box may cover a label's end
+// The window keeps the stored layout and the desktop's font: where a text
+// would not show whole in its control at the stored size, the whole layout
+// grows by one scale, as a dialog laid out in dialog units grows with its
+// font. Only a window that would then not fit on the screen shows its text
+// in a smaller font, just small enough for the screen.
+void Form1::layOut() {
+  const auto setTextFont = [this](const QFont& font) {
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      child->setFont(font);
+    }
   };
-  std::vector<Caption> captions;
-  const QStyle* look = style();
-  const int indicator = look->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, Option1) +
-                        look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, Option1);
-  const int buttonMargin = look->pixelMetric(QStyle::PM_ButtonMargin, nullptr, Command1) +
-                           2 * look->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Command1);
-  for (const ControlRow& row : kControls) {
+  setTextFont(QFont());  // the desktop's, should an earlier layout have set a smaller one
+  const QFontMetricsF metrics(font());
+  std::vector<TextRoom> rooms;
+  // One line of text, and the ink of `inked`, in a control that keeps `kept` for itself.
+  const auto addLine = [&](const QString& text, const QString& inked, const ControlRow& row,
+                           QSizeF kept) {
+    rooms.push_back({metrics.horizontalAdvance(text), kept.width(), row.width});
+    rooms.push_back(
+        {centredLineHeight(metrics, metrics.tightBoundingRect(inked)), kept.height(), row.height});
+  };
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const ControlRow& row = kControls[i];
     const QString caption = toQString(row.caption);
-    const qreal width = pixelRect(row).width();
     if (row.kind == ControlKind::Label) {
-      captions.push_back({caption, width, visibleLabelWidth(row)});
-    } else if (row.kind == ControlKind::OptionButton) {
-      captions.push_back({caption, width - indicator, width - indicator});
-    } else if (row.kind == ControlKind::CommandButton) {
-      captions.push_back({caption, width - buttonMargin, width - buttonMargin});
+      addLine(caption, caption, row, {});
+      // Where a box covers the label's end, the ink must end before the box.
+      rooms.push_back({metrics.boundingRect(caption).right(), 0, visibleLabelTwips(row)});
+    } else if (row.kind != ControlKind::TextBox) {
+      QStyleOptionButton button;
+      button.initFrom(controls_[i]);
+      button.features = QStyleOptionButton::AutoDefaultButton;
+      const QRect text = style()->subElementRect(row.kind == ControlKind::OptionButton
+                                                     ? QStyle::SE_RadioButtonContents
+                                                     : QStyle::SE_PushButtonContents,
+                                                 &button, this);
+      addLine(caption, caption, row, button.rect.size() - text.size());
+    } else if (controls_[i] == Text1) {  // the six number boxes are alike
+      // Nine of the widest digit and a point, as in 123456.789 or 1604.86667.
+      const QString digits = QStringLiteral("0123456789");
+      const QChar widest = *std::max_element(digits.begin(), digits.end(), [&](QChar a, QChar b) {
+        return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
+      });
+      addLine(QString(9, widest) + u'.', digits + QStringLiteral("-+.E"), row, Text1->chrome());
+    } else if (controls_[i] == Text7) {
+      const QSizeF framed = Text7->size() - Text7->contentsRect().size();
+      for (const QString& line : formulaLines()) {
+        rooms.push_back(
+            {kFormulaIndent + metrics.horizontalAdvance(line), framed.width(), row.width});
+      }
+      rooms.push_back({layFormulaLines(), framed.height(), row.height});
     }
   }
+
+  // The smallest scale at which every text has its room, but for the screen.
+  // A rectangle's edges are rounded to pixels one by one, so it may come out
+  // up to a pixel short of its exact extent: that pixel is allowed for.
+  qreal scale = 1;
+  for (const TextRoom& room : rooms) {
+    scale = std::max(scale, (room.text + room.kept + 1) * kTwipsPerPixel / room.twips);
+  }
+  // Room for the window system's frame: borders and a title bar, as the style
+  // draws them; and half a pixel, as the window's size is rounded.
+  const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSizeF screenRoom =
+      screen()->availableGeometry().size() -
+      QSize(2 * border, 2 * border + style()->pixelMetric(QStyle::PM_TitleBarHeight)) -
+      QSizeF(0.5, 0.5);
+  const qreal largest = std::min(screenRoom.width() / clientSize().width(),
+                                 screenRoom.height() / clientSize().height());
+  if (scale > largest) {
+    scale = std::max(qreal(1), largest);
+    // Texts grow about in proportion to the font, not exactly, as glyphs are
+    // placed on whole pixels: two hundredths are kept for that.
+    qreal share = 0.98;
+    for (const TextRoom& room : rooms) {
+      const qreal roomForText = room.twips * scale / kTwipsPerPixel - 1 - room.kept;
+      share = std::min(share, 0.98 * roomForText / room.text);
+    }
+    QFont smaller = font();
+    smaller.setPointSizeF(std::floor(QFontInfo(smaller).pointSizeF() * share * 4) / 4);
+    setTextFont(smaller);
+    layFormulaLines();
+  }
+
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    controls_[i]->setGeometry(pixelRect(kControls[i], scale));
+  }
+  const QRect reportArea(Text7->pos(), QPoint(Command2->x(), Option1->y()) - QPoint(1, 1));
+  report_->setGeometry(reportArea);
+  notice_->setGeometry(reportArea);
+  setFixedSize(clientSize(scale));
+}
+
+// The three formula lines, spaced as closely as their ink allows and starting
+// where the first line's ink meets the top of the box. Returns the height they
+// take, from the top of the box's contents to the end of the last line's ink.
+qreal Form1::layFormulaLines() {
+  const QFontMetricsF metrics(Text7->font());
+  QRectF ink;
   for (const QString& line : formulaLines()) {
-    const qreal width = Text7->contentsRect().width() - kFormulaIndent;
-    captions.push_back({line, width, width});
+    ink |= metrics.tightBoundingRect(line);
   }
-  const QFont fitted =
-      largestFitting(font(), kSmallestCaptionPointSize, [&](const QFontMetricsF& metrics) {
-        // Whole pixels, as the controls draw them.
-        return std::all_of(captions.begin(), captions.end(), [&](const Caption& caption) {
-          return std::ceil(metrics.horizontalAdvance(caption.text)) <= caption.width &&
-                 std::ceil(metrics.boundingRect(caption.text).right()) <= caption.visibleWidth;
-        });
-      });
-  setFont(fitted);
-  const QFont numbers = Text1->numberFont(fitted);  // the six boxes are alike
-  for (NumberBox* box : {Text1, Text2, Text3, Text4, Text5, Text6}) {
-    box->setNumberFont(numbers);
-  }
+  QTextDocument* document = Text7->document();
+  QTextFrameFormat frame = document->rootFrame()->frameFormat();
+  frame.setLeftMargin(kFormulaIndent);
+  frame.setTopMargin(0);
+  document->rootFrame()->setFrameFormat(frame);
+  QTextBlockFormat lineFormat;
+  lineFormat.setLineHeight(std::ceil(ink.height()), QTextBlockFormat::FixedHeight);
+  QTextCursor all(document);
+  all.select(QTextCursor::Document);
+  all.mergeBlockFormat(lineFormat);
+  // Where the toolkit puts the baselines in lines of that height, as laid out.
+  const auto baseline = [document](const QTextBlock& block) {
+    const QTextLine line = block.layout()->lineAt(0);
+    return document->documentLayout()->blockBoundingRect(block).top() + line.y() + line.ascent();
+  };
+  const qreal above =
+      std::ceil(std::max(qreal(0), -(baseline(document->firstBlock()) + ink.top())));
+  frame.setTopMargin(above);
+  document->rootFrame()->setFrameFormat(frame);
+  return baseline(document->lastBlock()) + ink.bottom();
 }
 
 // GotFocus of a number box runs 自动选择, Change of Text1 to Text5 and Click
@@ -253,10 +338,12 @@ void Form1::wireHandlers() {
 // modes the toolkit lets Tab stop only at the selected one.
 void Form1::buildTabOrder() {
   std::vector<std::pair<int, QWidget*>> order;
-  std::copy_if(controls_.begin(), controls_.end(), std::back_inserter(order),
-               [](const auto& control) { return control.second->focusPolicy() != Qt::NoFocus; });
-  std::sort(order.begin(), order.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (controls_[i]->focusPolicy() != Qt::NoFocus) {
+      order.emplace_back(kControls[i].tabIndex, controls_[i]);
+    }
+  }
+  std::sort(order.begin(), order.end());
   for (std::size_t i = 1; i < order.size(); ++i) {
     setTabOrder(order[i - 1].second, order[i].second);
   }
@@ -392,6 +479,16 @@ void Form1::showAbout() {
 void Form1::exitProgram() {
   close();
   QCoreApplication::quit();
+}
+
+void Form1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    const QSize before = size();
+    layOut();
+    const QSize grown = size() - before;
+    move(pos() - QPoint(grown.width() / 2, grown.height() / 2));  // about its centre
+  }
 }
 
 // At scale factors such as 1.5 the formula box starts half-way into a device

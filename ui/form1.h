@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class QLabel;
@@ -38,6 +37,8 @@ class Form1 final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The desktop's font changed: the layout follows it.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Recomputes the result box from the mode and the five input boxes.
@@ -59,7 +60,8 @@ class Form1 final : public QWidget {
   Control* add(std::string_view name);
   void createControls();
   void setUpFormulaBox();
-  void fitFont();
+  void layOut();
+  qreal layFormulaLines();
   void wireHandlers();
   void buildTabOrder();
 
@@ -86,8 +88,8 @@ class Form1 final : public QWidget {
   FailureReport* report_ = nullptr;
   NoticeBar* notice_ = nullptr;
 
-  // Every control as created, with its TabIndex.
-  std::vector<std::pair<int, QWidget*>> controls_;
+  // Every control, in the order of the control table.
+  std::vector<QWidget*> controls_;
 };
 
 }  // namespace vornell::ui

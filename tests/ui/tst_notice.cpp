@@ -272,7 +272,7 @@ void TestNotice::failureFirst() {
   for (int n = 1; n <= 6; ++n) {
     QVERIFY(!shown->geometry().intersects(box(n)->geometry()));
   }
-  QCOMPARE(shown->font(), form_->font());
+  QCOMPARE(shown->font(), bar(u"Label1"_s)->font());  // the captions' font
   for (const QLabel* label : shown->findChildren<QLabel*>()) {
     if (label->text() == k1Notice) {  // the message shows whole
       QVERIFY(label->heightForWidth(label->width()) <= label->height());
