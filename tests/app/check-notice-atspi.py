@@ -19,6 +19,7 @@ final. Exits 77 (skipped) with the reason when AT-SPI cannot be used here.
 """
 import importlib.util
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -41,16 +42,28 @@ for tool in ["Xvfb", "xdotool", "dbus-daemon"]:
     if not shutil.which(tool):
         skip(f"{tool} is not installed")
 
-# An X display of its own, its number chosen by the server: no race with
-# other displays on the machine. Then a session bus of its own.
+# An X display of its own, at a number that no other display on the machine
+# has, nor one in another mount namespace that shares this network's
+# abstract sockets (display :0, say); kept as it is when a client leaves (by
+# default the server resets then, refusing connections for a moment). Then a
+# session bus of its own.
 started = []
-read_end, write_end = os.pipe()
-started.append(subprocess.Popen(
-    ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-    pass_fds=[write_end], stderr=subprocess.DEVNULL))
-os.close(write_end)
-with os.fdopen(read_end) as display:
-    os.environ["DISPLAY"] = ":" + display.readline().strip()
+for _ in range(20):
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", f":{random.randrange(1000, 60000)}", "-displayfd", str(write_end),
+         "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+        pass_fds=[write_end], stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as ready:
+        number = ready.readline().strip()  # once it accepts connections
+    if number:
+        started.append(server)
+        os.environ["DISPLAY"] = ":" + number
+        break
+    server.wait()  # that number was taken
+else:
+    sys.exit("no X display could be started")
 bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
                        stdout=subprocess.PIPE, text=True)
 started.append(bus)
