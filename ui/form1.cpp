@@ -214,12 +214,15 @@ void Form1::layOut() {
       });
       addLine(QString(9, widest) + u'.', digits + QStringLiteral("-+.E"), row, Text1->chrome());
     } else if (controls_[i] == Text7) {
-      const QSizeF framed = Text7->size() - Text7->contentsRect().size();
+      const qreal framed = Text7->width() - Text7->contentsRect().width();
       for (const QString& line : formulaLines()) {
-        rooms.push_back(
-            {kFormulaIndent + metrics.horizontalAdvance(line), framed.width(), row.width});
+        rooms.push_back({kFormulaIndent + metrics.horizontalAdvance(line), framed, row.width});
       }
-      rooms.push_back({layFormulaLines(), framed.height(), row.height});
+      // The lines end above the mode buttons, which lie over the box's foot.
+      const auto mode = std::find_if(kControls.begin(), kControls.end(), [](const ControlRow& c) {
+        return c.kind == ControlKind::OptionButton;
+      });
+      rooms.push_back({layFormulaLines(), qreal(Text7->contentsRect().top()), mode->top - row.top});
     }
   }
 
