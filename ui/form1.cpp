@@ -77,14 +77,6 @@ struct TextRoom {
   int twips;
 };
 
-// The height in which a line of text shows its ink whole when the control
-// centres the font's line (ascent over descent) in it, as AlignVCenter does:
-// twice the ink's farthest reach from the middle of the line.
-qreal centredLineHeight(const QFontMetricsF& metrics, const QRectF& ink) {
-  const qreal middle = (metrics.descent() - metrics.ascent()) / 2;  // from the baseline, down
-  return 2 * std::max(middle - ink.top(), ink.bottom() - middle);
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -183,12 +175,16 @@ void Form1::layOut() {
   setTextFont(QFont());  // the desktop's, should an earlier layout have set a smaller one
   const QFontMetricsF metrics(font());
   std::vector<TextRoom> rooms;
-  // One line of text, and the ink of `inked`, in a control that keeps `kept` for itself.
+  // One line of text, and the ink of `inked`, in a control that keeps `kept`
+  // for itself and centres the font's line (ascent over descent) in the rest,
+  // as AlignVCenter does: twice the ink's farthest reach from the line's middle.
+  const qreal middle = (metrics.descent() - metrics.ascent()) / 2;  // from the baseline, down
   const auto addLine = [&](const QString& text, const QString& inked, const ControlRow& row,
                            QSizeF kept) {
+    const QRectF ink = metrics.tightBoundingRect(inked);
     rooms.push_back({metrics.horizontalAdvance(text), kept.width(), row.width});
     rooms.push_back(
-        {centredLineHeight(metrics, metrics.tightBoundingRect(inked)), kept.height(), row.height});
+        {2 * std::max(middle - ink.top(), ink.bottom() - middle), kept.height(), row.height});
   };
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     const ControlRow& row = kControls[i];
