@@ -84,14 +84,6 @@ struct TextRoom {
   int twips;
 };
 
-// The height in which a line of text shows its ink whole when the control
-// centres the font's line (ascent over descent) in it, as AlignVCenter does:
-// twice the ink's farthest reach from the middle of the line.
-qreal centredLineHeight(const QFontMetricsF& metrics, const QRectF& ink) {
-  const qreal middle = (metrics.descent() - metrics.ascent()) / 2;  // from the baseline, down
-  return 2 * std::max(middle - ink.top(), ink.bottom() - middle);
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -193,12 +185,16 @@ void Form1::layOut() {
   setTextFont(QFont());  // the desktop's, should an earlier layout have set a smaller one
   const QFontMetricsF metrics(font());
   std::vector<TextRoom> rooms;
-  // One line of text, and the ink of `inked`, in a control that keeps `kept` for itself.
+  // One line of text, and the ink of `inked`, in a control that keeps `kept`
+  // for itself and centres the font's line (ascent over descent) in the rest,
+  // as AlignVCenter does: twice the ink's farthest reach from the line's middle.
+  const qreal middle = (metrics.descent() - metrics.ascent()) / 2;  // from the baseline, down
   const auto addLine = [&](const QString& text, const QString& inked, const ControlRow& row,
                            QSizeF kept) {
+    const QRectF ink = metrics.tightBoundingRect(inked);
     rooms.push_back({metrics.horizontalAdvance(text), kept.width(), row.width});
     rooms.push_back(
-        {centredLineHeight(metrics, metrics.tightBoundingRect(inked)), kept.height(), row.height});
+        {2 * std::max(middle - ink.top(), ink.bottom() - middle), kept.height(), row.height});
   };
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     const ControlRow& row = kControls[i];
@@ -224,12 +220,15 @@ void Form1::layOut() {
       });
       addLine(QString(9, widest) + u'.', digits + QStringLiteral("-+.E"), row, Text1->chrome());
     } else if (controls_[i] == Text7) {
-      const QSizeF framed = Text7->size() - Text7->contentsRect().size();
+      const qreal framed = Text7->width() - Text7->contentsRect().width();
       for (const QString& line : formulaLines()) {
-        rooms.push_back(
-            {kFormulaIndent + metrics.horizontalAdvance(line), framed.width(), row.width});
+        rooms.push_back({kFormulaIndent + metrics.horizontalAdvance(line), framed, row.width});
       }
-      rooms.push_back({layFormulaLines(), framed.height(), row.height});
+      // The lines end above the mode buttons, which lie over the box's foot.
+      const auto mode = std::find_if(kControls.begin(), kControls.end(), [](const ControlRow& c) {
+        return c.kind == ControlKind::OptionButton;
+      });
+      rooms.push_back({layFormulaLines(), qreal(Text7->contentsRect().top()), mode->top - row.top});
     }
   }
 
