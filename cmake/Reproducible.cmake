@@ -1,5 +1,7 @@
 # The same source builds to the same bytes, whatever folder it is built in,
-# whenever, and under whichever time zone, umask or locale.
+# whenever, and under whichever time zone or locale. (CPack packs with umask
+# 022 under fakeroot, see the Makefile: the modes and owners in the packages
+# are then the same whoever builds them.)
 #
 # Include from the top-level CMakeLists.txt after project() and before the
 # first add_subdirectory(). It sets:
