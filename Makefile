@@ -99,6 +99,8 @@ check-package: package
 screenshot: build
 	scripts/install-deps.sh screenshot
 	xvfb-run -a -s "-screen 0 1280x1024x24" scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot.png
+	VORNELL_SCREENSHOT_VALUES="K12+345 3.5 200 7 125" xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  scripts/screenshot.sh $(BUILD_DIR)/app/vornell docs/screenshot-notice.png
 
 # The static Qt for mingw comes from scripts/build-qt-mingw.sh (cached outside
 # the build tree; it prints its prefix last).

@@ -1,5 +1,6 @@
 #include "core/interpolation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/exact_power.h"
@@ -85,6 +86,27 @@ std::optional<std::string> interpolate(std::optional<InterpolationMode> mode,
   const double r =
       *mode == InterpolationMode::Linear ? linear(k1, k2, texts) : parabolic(k1, k2, texts);
   return numberToText(roundToFivePlaces(r));
+}
+
+bool outsideStations(const InputTexts& texts) {
+  const double k1 = readInput(texts.k1, InputField::K1);
+  const double k2 = readInput(texts.k2, InputField::K2);
+  const double kx = readInput(texts.kx, InputField::Kx);
+  const double nearest = std::clamp(kx, std::min(k1, k2), std::max(k1, k2));
+  if (nearest == kx) {
+    return false;
+  }
+  const InputField end = nearest == k1 ? InputField::K1 : InputField::K2;
+  try {
+    (void)stationsDiffer(nearest, nearest);
+  } catch (const NumericError& error) {
+    throw NumericError(error.kind(), end);
+  }
+  try {
+    return stationsDiffer(kx, nearest);
+  } catch (const NumericError&) {
+    return true;  // farther out than a station that compares
+  }
 }
 
 }  // namespace vornell

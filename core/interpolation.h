@@ -48,4 +48,20 @@ struct InputTexts {
 std::optional<std::string> interpolate(std::optional<InterpolationMode> mode,
                                        const InputTexts& texts);
 
+// Whether station Kx lies outside the stretch from K1 to K2 (in either order),
+// whose two ends belong to it: below the smaller or above the larger station
+// and, compared as stations are (stationsDiffer), different from it. There the
+// parabolic transition is over, and its formula gives the cubic's
+// extrapolation. Reads K1, K2 and Kx only.
+//
+//   K1=100 K2=200 Kx=300  ->  true          K1=200 K2=100 Kx=50   ->  true
+//   K1=100 K2=200 Kx=200  ->  false         K1=100 K2=200 Kx=125  ->  false
+//   K1=100 K2=200 Kx=200.00000000000003  ->  false (equal to K2 as a station)
+//   K1=100 K2=200 Kx=1e30 ->  true (too large to compare: beyond either end)
+//
+// Throws NumericError(Overflow), naming the input, for a reading beyond the
+// double range, or for K1 or K2 beyond the scaled-decimal range when Kx lies
+// beyond it.
+bool outsideStations(const InputTexts& texts);
+
 }  // namespace vornell

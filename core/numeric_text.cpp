@@ -46,7 +46,6 @@ class Scanner {
   char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
   void advance() { ++pos_; }
   std::size_t position() const { return pos_; }
-  const char* at(std::size_t pos) const { return text_.data() + pos; }
   // Moves past the characters that `accepts`; returns how many there were.
   template <typename Accepts>
   std::size_t skipWhile(Accepts accepts) {
@@ -110,17 +109,6 @@ double octalDigitsToDouble(std::string_view octal) {
   return hexDigitsToDouble(withoutLeadingZeros(std::string_view(hex.data(), hexCount)));
 }
 
-// `&H...` or `&O...`, the marker already consumed: an unsigned integer,
-// correctly rounded when it has more than 53 bits.
-double readRadixInteger(Scanner& scanner, bool hexadecimal) {
-  const char* begin = scanner.at(scanner.position());
-  const std::size_t count = hexadecimal
-                                ? scanner.skipWhile(isHexDigit)
-                                : scanner.skipWhile([](char c) { return c >= '0' && c <= '7'; });
-  const auto digits = withoutLeadingZeros(std::string_view(begin, count));
-  return hexadecimal ? hexDigitsToDouble(digits) : octalDigitsToDouble(digits);
-}
-
 // Exponent digits saturate here; any larger exponent is out of range anyway.
 constexpr std::int64_t kExponentLimit = 1'000'000'000;
 
@@ -152,49 +140,100 @@ std::int64_t leadingExponentOf(std::string_view number) {
   return leading;
 }
 
-// Sign, digits, point, digits, exponent: the longest leading part of the
-// text that reads as a decimal number. The standard library's conversion
-// reads exactly that shape, correctly rounded, apart from three things it
-// does differently: it rejects a leading '+', it accepts "inf" and "nan",
-// and it reports overflow and underflow alike.
-double readDecimal(std::string_view text) {
-  // One sign at most: the conversion takes a '-' itself, a '+' is skipped.
-  const bool plus = !text.empty() && text[0] == '+';
-  const bool minus = !text.empty() && text[0] == '-';
-  const std::size_t start = plus ? 1 : 0;
-  const std::size_t firstDigit = plus || minus ? 1 : 0;
-  if (firstDigit >= text.size() || !(isDigit(text[firstDigit]) || text[firstDigit] == '.')) {
-    return 0.0;  // no number, a lone or second sign, or a word such as "inf"
+// The number at the start of a text without blanks, as the reading rule
+// takes it in: where its digits lie, and how far typing on could still make
+// the text a number. Both the reading and readingOf() take it from here.
+struct NumberScan {
+  enum class Kind { None, Decimal, Hexadecimal, Octal };
+  Kind kind = Kind::None;
+  // Decimal: the number without a leading '+', which the standard library's
+  // conversion rejects; &H / &O: the digits after the marker.
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  // The longest leading part that more characters could make a number: the
+  // number read and, after it, a lone exponent marker and its sign; without a
+  // number, a sign, a point, an ampersand and its H or O.
+  std::size_t viable = 0;
+};
+
+NumberScan scanNumber(std::string_view text) {
+  using Kind = NumberScan::Kind;
+  Scanner scanner(text);
+  if (scanner.peek() == '&') {
+    scanner.advance();
+    const char marker = scanner.peek();
+    if (marker != 'H' && marker != 'h' && marker != 'O' && marker != 'o') {
+      return {Kind::None, 0, 0, 1};
+    }
+    scanner.advance();
+    const bool hexadecimal = marker == 'H' || marker == 'h';
+    const std::size_t begin = scanner.position();
+    const std::size_t count = hexadecimal
+                                  ? scanner.skipWhile(isHexDigit)
+                                  : scanner.skipWhile([](char c) { return c >= '0' && c <= '7'; });
+    if (count == 0) {
+      return {Kind::None, 0, 0, begin};
+    }
+    return {hexadecimal ? Kind::Hexadecimal : Kind::Octal, begin, scanner.position(),
+            scanner.position()};
   }
+  const std::size_t begin = scanner.peek() == '+' ? 1 : 0;
+  if (scanner.peek() == '+' || scanner.peek() == '-') {
+    scanner.advance();
+  }
+  std::size_t digits = scanner.skipWhile(isDigit);
+  if (scanner.peek() == '.') {
+    scanner.advance();
+    digits += scanner.skipWhile(isDigit);
+  }
+  if (digits == 0) {
+    return {Kind::None, 0, 0, scanner.position()};
+  }
+  const std::size_t mantissaEnd = scanner.position();
+  if (scanner.peek() != 'e' && scanner.peek() != 'E') {
+    return {Kind::Decimal, begin, mantissaEnd, mantissaEnd};
+  }
+  scanner.advance();
+  if (scanner.peek() == '+' || scanner.peek() == '-') {
+    scanner.advance();
+  }
+  const bool exponent = scanner.skipWhile(isDigit) > 0;
+  return {Kind::Decimal, begin, exponent ? scanner.position() : mantissaEnd, scanner.position()};
+}
+
+// A decimal number as scanned: sign, digits, point, digits, exponent. The
+// standard library's conversion reads exactly that shape, correctly rounded,
+// but reports overflow and underflow alike.
+double readDecimal(std::string_view number) {
   double value = 0.0;
-  const char* const first = text.data() + start;
-  const auto [stop, ec] =
-      std::from_chars(first, text.data() + text.size(), value, std::chars_format::general);
+  const char* const last = number.data() + number.size();
+  const auto ec = std::from_chars(number.data(), last, value, std::chars_format::general).ec;
   if (ec == std::errc::result_out_of_range) {
-    const std::string_view number(first, static_cast<std::size_t>(stop - first));
-    if (leadingExponentOf(number.substr(firstDigit - start)) > 0) {
+    if (leadingExponentOf(number.substr(number[0] == '-' ? 1 : 0)) > 0) {
       throw NumericError(NumericErrorKind::Overflow);
     }
     return 0.0;  // too small for a double
   }
   if (ec != std::errc{} || value == 0.0) {
-    return 0.0;  // a lone point; "-0" reads as 0
+    return 0.0;  // "-0" reads as 0
   }
   return value;
 }
 
 double readWithoutBlanks(std::string_view text) {
-  Scanner scanner(text);
-  if (scanner.peek() == '&') {
-    scanner.advance();
-    const char marker = scanner.peek();
-    if (marker == 'H' || marker == 'h' || marker == 'O' || marker == 'o') {
-      scanner.advance();
-      return readRadixInteger(scanner, marker == 'H' || marker == 'h');
-    }
-    return 0.0;
+  const NumberScan scan = scanNumber(text);
+  const std::string_view number = text.substr(scan.begin, scan.end - scan.begin);
+  switch (scan.kind) {
+    case NumberScan::Kind::None:
+      return 0.0;
+    case NumberScan::Kind::Decimal:
+      return readDecimal(number);
+    case NumberScan::Kind::Hexadecimal:
+      return hexDigitsToDouble(withoutLeadingZeros(number));
+    case NumberScan::Kind::Octal:
+      return octalDigitsToDouble(withoutLeadingZeros(number));
   }
-  return readDecimal(text);
+  return 0.0;
 }
 
 // ---------------------------------------------------------------------------
@@ -359,6 +398,28 @@ double readNumber(std::string_view text) {
   compact.reserve(text.size());
   std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), isBlank);
   return readWithoutBlanks(compact);
+}
+
+TextReading readingOf(std::string_view text) {
+  using Extent = TextReading::Extent;
+  const auto blanks = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isBlank));
+  std::string compact;
+  if (blanks != 0) {
+    compact.reserve(text.size() - blanks);
+    std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), isBlank);
+  }
+  const std::string_view read = blanks != 0 ? std::string_view(compact) : text;
+  const NumberScan scan = scanNumber(read);
+  if (scan.viable == read.size()) {
+    const bool whole = scan.kind != NumberScan::Kind::None && scan.end == read.size();
+    return {whole ? Extent::Whole : Extent::Unfinished, text.size()};
+  }
+  // The character after the viable part, where it stands among the blanks.
+  std::size_t stop = 0;
+  for (std::size_t kept = 0; kept < scan.viable || isBlank(text[stop]); ++stop) {
+    kept += isBlank(text[stop]) ? 0 : 1;
+  }
+  return {Extent::Stopped, stop};
 }
 
 bool stationsDiffer(double a, double b) {

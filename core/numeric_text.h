@@ -6,6 +6,7 @@
 // std::bad_alloc.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -57,6 +58,39 @@ class NumericError : public std::runtime_error {
 //
 // Runs in time linear in the length of `text`.
 double readNumber(std::string_view text);
+
+// How much of a text readNumber() takes in, by the same scanning.
+struct TextReading {
+  enum class Extent {
+    Whole,       // every character but the blanks is part of the number read
+    Unfinished,  // no character is left out, but more must be typed to make
+                 // a number (or its exponent) of what there is
+    Stopped,     // the reading stopped at a character no number continues with
+  };
+  Extent extent;
+  // Stopped: the position in the text of that character, never a blank (what
+  // stands before it reads as the whole text does); otherwise the text's size.
+  std::size_t stop;
+};
+
+// Whether `text` reads whole, is still becoming a number as it is typed, or
+// stops early and where. Blanks count as the reading counts them: not at all.
+// Unfinished texts are those that a number typed on from them completes: the
+// empty text, a lone sign or point or both ("-."), an exponent marker with or
+// without its sign after a number ("1e", "1e-"), and "&", "&H", "&O" (any
+// case). A trailing point is part of a number ("1." reads whole, as 1).
+//
+//   readingOf("12 345.6")  == {Whole, 8}        readingOf("1.")      == {Whole, 2}
+//   readingOf("&H1F")      == {Whole, 4}        readingOf(" 1e- ")   == {Unfinished, 5}
+//   readingOf("")          == {Unfinished, 0}   readingOf("&")       == {Unfinished, 1}
+//   readingOf("K12+345")   == {Stopped, 0}      readingOf("1,234.5") == {Stopped, 1}
+//   readingOf("12.3.4")    == {Stopped, 4}      readingOf("3.5 m")   == {Stopped, 4}
+//   readingOf("1e+x")      == {Stopped, 3}      readingOf("+-5")     == {Stopped, 1}
+//   readingOf("&H1G")      == {Stopped, 3}      readingOf("1e400,")  == {Stopped, 5}
+//
+// Never fails, whatever the number's size. Runs in time linear in the length
+// of `text`.
+TextReading readingOf(std::string_view text);
 
 // Decides whether two stations differ. Each is first turned into a scaled
 // decimal: its value rounded to 15 significant digits, and then to at most 28

@@ -7,7 +7,7 @@
 #
 # Groups (README "For developers" says what each package is for):
 #   build       compiler, CMake, Ninja, Qt 6, fonts, locale data, validators,
-#               benchmark, and Xvfb, xdotool, strace for the program on a display
+#               benchmark, and Xvfb, xdotool, strace, AT-SPI for the program on a display
 #   package, bench, fuzz, screenshot, icons   make package, bench-startup,
 #               fuzz, screenshot; scripts/render-icons.sh
 #   debian13    make test-debian13
@@ -19,7 +19,7 @@
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace dbus-daemon at-spi2-core python3-pyatspi"
   [package]="dpkg-dev file lintian xvfb xauth x11-utils fakeroot"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [fuzz]="clang libclang-rt-dev"

@@ -43,8 +43,8 @@ if [[ $program != *.exe ]]; then
   import -window "$window" "png:$output"
 else
   import -window "$window" "png:$shots/linear.png"
-  # The parabolic option button, in the window's own coordinates (frame included).
-  xdotool mousemove --window "$window" 140 143 click 1
+  # From Kx on to the selected mode, then to the parabolic one, as a user would.
+  xdotool key Tab Tab Right
   sleep 1
   import -window "$window" "png:$shots/parabolic.png"
   convert "$shots/linear.png" "$shots/parabolic.png" -background white -splice 12x0 +append \

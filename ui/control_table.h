@@ -1,7 +1,9 @@
 // The controls of the main window, as stored with it: positions and sizes in
 // twips (1/1440 inch) from the top-left corner of the client area, and each
 // control's place in the Tab order. Screen geometry is derived from this table
-// at 15 twips per logical pixel; Qt scales logical pixels on high-DPI screens.
+// at 15 twips per logical pixel, times one layout scale for the whole window
+// (1, or more where the desktop's font needs more room; the window works that
+// out); Qt scales logical pixels on high-DPI screens on top.
 #pragma once
 
 #include <QRect>
@@ -49,10 +51,10 @@ inline constexpr std::array<ControlRow, 17> kControls{{
     {"Label6", ControlKind::Label, texts::kLabelWx, 2085, 840, 1335, 255, 10},
 }};
 
-// Twips to logical pixels, to the nearest pixel. A twip count is a whole
-// number, so it never lies exactly halfway between two pixels.
-constexpr int twipsToPixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+// Twips to logical pixels at a layout scale, to the nearest pixel. At scale 1
+// a twip count never lies exactly halfway between two pixels.
+constexpr int twipsToPixels(int twips, qreal scale = 1) {
+  return static_cast<int>(twips * scale / kTwipsPerPixel + 0.5);
 }
 
 // 7 twips round down to no pixel, 8 up to one; the window's 1935 twips are 129
@@ -61,20 +63,22 @@ static_assert(twipsToPixels(7) == 0 && twipsToPixels(8) == 1 && twipsToPixels(19
 static_assert(twipsToPixels(2085) == 139 && twipsToPixels(2085 + 1380) == 231);
 
 // Each edge is converted on its own, so controls that meet in twips meet on
-// screen as well.
-constexpr QRect pixelRect(const ControlRow& c) {
-  const int left = twipsToPixels(c.left);
-  const int top = twipsToPixels(c.top);
-  return QRect(left, top, twipsToPixels(c.left + c.width) - left,
-               twipsToPixels(c.top + c.height) - top);
+// screen as well, at any scale.
+constexpr QRect pixelRect(const ControlRow& c, qreal scale = 1) {
+  const int left = twipsToPixels(c.left, scale);
+  const int top = twipsToPixels(c.top, scale);
+  return QRect(left, top, twipsToPixels(c.left + c.width, scale) - left,
+               twipsToPixels(c.top + c.height, scale) - top);
 }
 
-constexpr QSize clientSize() {
-  return QSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+constexpr QSize clientSize(qreal scale = 1) {
+  return QSize(twipsToPixels(kClientWidthTwips, scale), twipsToPixels(kClientHeightTwips, scale));
 }
 
 // Controls that overlap in twips overlap on screen: Text7 (right edge at
-// pixel 257) reaches 9 pixels under Command2, which starts at pixel 248.
+// pixel 257) reaches 9 pixels under Command2, which starts at pixel 248. At
+// scale 1.5 the window is 438 x 194 pixels.
 static_assert(pixelRect(kControls[4]) == QRect(8, 75, 249, 41));
+static_assert(clientSize(1.5) == QSize(438, 194));
 
 }  // namespace vornell::ui

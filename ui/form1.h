@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class QLabel;
@@ -20,6 +19,7 @@ class NumericError;
 namespace vornell::ui {
 
 class FailureReport;
+class NoticeBar;
 class NumberBox;
 class OptionButton;
 
@@ -37,16 +37,22 @@ class Form1 final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The desktop's font changed: the layout follows it.
+  void changeEvent(QEvent* event) override;
 
  private:
   // Recomputes the result box from the mode and the five input boxes.
-  // Writes Text6 only when a result comes back; throws vornell::NumericError.
-  void 计算();
+  // Writes Text6 only when a result comes back, and says whether it did;
+  // throws vornell::NumericError.
+  bool 计算();
 
   // What the Change and Click handlers do: run 计算 and report a failure in
-  // the window, without letting it reach the event loop or take the focus.
-  void recalculate();
+  // the window, without letting it reach the event loop or take the focus;
+  // then tell what the boxes read when it is not what they show, the box
+  // `edited` (if any) first.
+  void recalculate(const NumberBox* edited);
   void reportError(const NumericError& error);
+  void updateNotice(const NumberBox* edited, bool resultWritten);
   void showAbout();
   void exitProgram();
 
@@ -54,7 +60,8 @@ class Form1 final : public QWidget {
   Control* add(std::string_view name);
   void createControls();
   void setUpFormulaBox();
-  void fitFont();
+  void layOut();
+  qreal layFormulaLines();
   void wireHandlers();
   void buildTabOrder();
 
@@ -79,9 +86,10 @@ class Form1 final : public QWidget {
   QPushButton* Command1;
   QPushButton* Command2;
   FailureReport* report_ = nullptr;
+  NoticeBar* notice_ = nullptr;
 
-  // Every control as created, with its TabIndex.
-  std::vector<std::pair<int, QWidget*>> controls_;
+  // Every control, in the order of the control table.
+  std::vector<QWidget*> controls_;
 };
 
 }  // namespace vornell::ui

@@ -1,16 +1,11 @@
 #include "ui/number_box.h"
 
 #include <QFocusEvent>
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include <algorithm>
-#include <cmath>
 #include <utility>
-
-#include "ui/font_fit.h"
 
 namespace vornell::ui {
 
@@ -45,19 +40,6 @@ char16_t asciiFor(char16_t c) {
 // program) or a popup: the caret and selection stay as they were.
 bool passesFocusOn(const QFocusEvent* event) {
   return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
-// Whether the widest realistic number fits `room` in whole pixels, as the box
-// lays out its text: nine of the widest digit and a point, and a minus sign in
-// front when `withSign`.
-bool numberFits(const QFontMetricsF& metrics, QSizeF room, bool withSign) {
-  const QString digits = QStringLiteral("0123456789");
-  const QChar widest = *std::max_element(digits.begin(), digits.end(), [&](QChar a, QChar b) {
-    return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b);
-  });
-  const QString number = QString(withSign ? 1 : 0, u'-') + QString(9, widest) + u'.';
-  return std::ceil(metrics.horizontalAdvance(number)) <= room.width() &&
-         std::ceil(metrics.tightBoundingRect(number).height()) <= room.height();
 }
 
 }  // namespace
@@ -111,34 +93,11 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
 }
 
-QFont NumberBox::numberFont(const QFont& font) const {
-  const QSizeF room = textRoom();
-  const auto fitting = [&](bool withSign) {
-    return largestFitting(font, kSmallestNumberPointSize, [&](const QFontMetricsF& metrics) {
-      return numberFits(metrics, room, withSign);
-    });
-  };
-  const QFont withSign = fitting(true);
-  return numberFits(QFontMetricsF(withSign), room, true) ? withSign : fitting(false);
-}
-
-// The box centres the font's line; in fonts made for Chinese the line reaches
-// far above the digits, which then sit low. Margins above or below the text
-// move the line so that the digits are centred instead.
-void NumberBox::setNumberFont(const QFont& font) {
-  setFont(font);
-  const QFontMetricsF metrics(font);
-  const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
-  // How far the digits' middle lies below the line's, in half pixels.
-  const int low = qRound(2 * metrics.ascent() + ink.top() + ink.bottom() - metrics.height());
-  setTextMargins(0, std::max(0, -low), 0, std::max(0, low));
-}
-
-QSizeF NumberBox::textRoom() const {
+QSizeF NumberBox::chrome() const {
   QStyleOptionFrame option;
   initStyleOption(&option);
   const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-  return QSizeF(area.width() - 2 * kTextInset - kCaretWidth, area.height());
+  return QSizeF(width() - area.width() + 2 * kTextInset + kCaretWidth, height() - area.height());
 }
 
 // QLineEdit reports a paste that it had to cut and the validator then refused

@@ -12,8 +12,6 @@ namespace vornell::ui {
 // most 24 (-1.2345678901234567E-308): the limit is far above real use, and
 // keeps every keystroke fast and a huge paste cheap.
 inline constexpr int kMaxNumberTextLength = 1024;
-// Below this size digits stop being legible on a 96 dpi screen.
-inline constexpr qreal kSmallestNumberPointSize = 7.0;
 
 // Maps a number text in place: full-width digits, full stops (．。), signs
 // (＋－) and exponent letters (Ｅｅ), and the minus sign U+2212, take their
@@ -45,12 +43,9 @@ class NumberBox final : public QLineEdit {
  public:
   explicit NumberBox(QWidget* parent);
 
-  // `font`, made smaller where needed but not below a legible size, so that
-  // ten characters (123456.789, 1604.86667) show whole in this box, and eleven
-  // (-1604.86667) where a legible size allows. Boxes of one size share it.
-  QFont numberFont(const QFont& font) const;
-  // Shows the numbers in `font`, their digits centred in the box.
-  void setNumberFont(const QFont& font);
+  // The part of the box's width and height that shows no text: the style's
+  // frame, the margin QLineEdit keeps inside it at each end, and the caret.
+  QSizeF chrome() const;
 
  signals:
   // The box took the focus from another control: by the keyboard at once, by
@@ -69,7 +64,6 @@ class NumberBox final : public QLineEdit {
  private:
   void reportRefusalOnce();
   void refusalReported();
-  QSizeF textRoom() const;
 
   bool focusByClick_ = false;  // the click under way gave the box the focus
   bool refusalPending_ = false;

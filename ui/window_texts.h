@@ -54,6 +54,15 @@ inline constexpr std::string_view kOverflowInResult = "溢出：计算结果超�
 inline constexpr std::string_view kFloatingPointError = "浮点运算错误：计算结果超出数值范围";
 inline constexpr std::string_view kInputTooLong =
     "输入过长：%1 最多容纳 %2 个字符，这次输入未被接受";
+// Notices: the window computed with something other than what was typed.
+// %1 is the name of the box, %2 the number it read, written as a result is.
+inline constexpr std::string_view kReadAs = "%1 读作 %2";
+// Added for a station in chainage notation: %1 its plain form. The key is
+// kApplyNoticeKey.
+inline constexpr std::string_view kPlainStation = "。按 F2 或点击此处改为 %1";
+// In the parabolic mode, %1 is the name of the box Kx.
+inline constexpr std::string_view kOutsideStations =
+    "%1 在 K1～K2 之外，渐变已经结束：所示为三次抛物线的外推值";
 inline constexpr std::string_view kCloseReport = "关闭提示（Esc）";
 inline constexpr std::string_view kHowToCloseReport = "按 Esc 键关闭提示，输入可以继续";
 

@@ -10,7 +10,9 @@
 // the textChanged signal of Text6; every result is checked against its
 // expected value, outside the timed part. Besides Google Benchmark's mean per
 // iteration, the counters report the median and the 99th percentile of all
-// single keystrokes.
+// single keystrokes. With the second argument 1, K1 is written K0+100 instead:
+// it reads as 0 (Wx=29.8375 and 6.125), and the notice that offers its plain
+// form is worked out anew with every key.
 //
 // Memory after keys: the growth of the resident set over 10^6 keys in Kx
 // (the same alternation), per key and in all.
@@ -74,7 +76,9 @@ void BM_KeystrokeToResult(benchmark::State& state) {
     state.SkipWithError("Text1 to Text6 not found");
     return;
   }
-  const char* values[] = {"100", "3.5", "200", "7"};
+  const bool notice = state.range(1) != 0;
+  const char* values[] = {notice ? "K0+100" : "100", "3.5", "200", "7"};
+  const double results[] = {notice ? 6.125 : 5.25, notice ? 29.8375 : 52.675};  // Kx 150, 1505
   for (std::size_t i = 0; i < std::size(inputs); ++i) {
     inputs[i]->setText(QString::fromLatin1(values[i]));
   }
@@ -87,9 +91,9 @@ void BM_KeystrokeToResult(benchmark::State& state) {
   kx->setFocus();
   QCoreApplication::processEvents();
   kx->end(false);
-  if (std::abs(wx->text().toDouble() - 5.25) > 1e-9) {
-    const std::string message =
-        "Text6 shows '" + wx->text().toStdString() + "', not 5.25, after filling in the boxes";
+  if (std::abs(wx->text().toDouble() - results[0]) > 1e-9) {
+    const std::string message = "Text6 shows '" + wx->text().toStdString() +
+                                "', not the result for Kx 150, after filling in the boxes";
     state.SkipWithError(message.c_str());
     return;
   }
@@ -124,7 +128,7 @@ void BM_KeystrokeToResult(benchmark::State& state) {
     state.SetIterationTime(elapsed);
     seconds.push_back(elapsed);
 
-    const double expected = digit ? 52.675 : 5.25;
+    const double expected = results[digit ? 1 : 0];
     if (std::abs(wx->text().toDouble() - expected) > 1e-9) {
       state.SkipWithError("Text6 shows a wrong result");
       break;
@@ -143,8 +147,9 @@ void BM_KeystrokeToResult(benchmark::State& state) {
 }
 
 BENCHMARK(BM_KeystrokeToResult)
-    ->Arg(0)
-    ->Arg(vornell::ui::kMaxNumberTextLength - 4)
+    ->Args({0, 0})
+    ->Args({vornell::ui::kMaxNumberTextLength - 4, 0})
+    ->Args({0, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 

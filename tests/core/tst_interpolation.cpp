@@ -82,6 +82,8 @@ class InterpolationTest : public QObject {
  private slots:
   void interpolate_data();
   void interpolate();
+  void outsideStations_data();
+  void outsideStations();
 };
 
 void InterpolationTest::interpolate_data() {
@@ -95,6 +97,63 @@ void InterpolationTest::interpolate() {
   QFETCH(int, index);
   const Case& c = kCases[index];
   QCOMPARE(outcomeOf(c), QByteArray(c.outcome));
+}
+
+void InterpolationTest::outsideStations_data() {
+  QTest::addColumn<QByteArray>("k1");
+  QTest::addColumn<QByteArray>("k2");
+  QTest::addColumn<QByteArray>("kx");
+  QTest::addColumn<QByteArray>("outcome");  // "outside", "inside" or the failure
+
+  const auto row = [](const char* name, const char* k1, const char* k2, const char* kx,
+                      const char* outcome) {
+    QTest::newRow(name) << QByteArray(k1) << QByteArray(k2) << QByteArray(kx)
+                        << QByteArray(outcome);
+  };
+  // clang-format off
+  row("beyond K2",                   "100",    "200",  "300",    "outside");
+  row("before K1",                   "100",    "200",  "50",     "outside");
+  row("between",                     "100",    "200",  "125",    "inside");
+  row("at K1",                       "100",    "200",  "100.0",  "inside");
+  row("at K2",                       "100",    "200",  "200",    "inside");
+  row("K2 below K1, beyond K1",      "200",    "100",  "201",    "outside");
+  row("K2 below K1, before K2",      "200",    "100",  "99.99",  "outside");
+  row("K2 below K1, between",        "200",    "100",  "150",    "inside");
+  // Kx counts as at an end where the stations count as equal.
+  row("equal to K2 as a station",    "100",    "200",  "200.00000000000003", "inside");
+  row("just beyond K2 as a station", "100",    "200",  "200.0000000001",     "outside");
+  row("below K1 by a tiny step",     "0",      "1",    "-1e-20", "outside");
+  row("below K1 beneath place 28",   "0",      "1",    "-1e-29", "inside");
+  // Texts read as a box reads them: Kx empty is station 0.
+  row("Kx empty",                    "100",    "200",  "",       "outside");
+  row("K-notation reads 0",          "K0+100", "200",  "150",    "inside");
+  // Beyond what compares.
+  row("Kx of 1e30",                  "100",    "200",  "1e30",   "outside");
+  row("Kx of -1e30",                 "100",    "200",  "-1e30",  "outside");
+  row("K2 of 1e30, Kx beyond",       "100",    "1e30", "2e30",   "Overflow K2");
+  row("K2 of 1e30, Kx between",      "100",    "1e30", "150",    "inside");
+  row("Kx of 1e400",                 "100",    "200",  "1e400",  "Overflow Kx");
+  row("K1 of 1e400",                 "1e400",  "200",  "150",    "Overflow K1");
+  // clang-format on
+}
+
+void InterpolationTest::outsideStations() {
+  QFETCH(QByteArray, k1);
+  QFETCH(QByteArray, k2);
+  QFETCH(QByteArray, kx);
+  QFETCH(QByteArray, outcome);
+  const std::string texts[] = {k1.toStdString(), k2.toStdString(), kx.toStdString()};
+  QByteArray outside;
+  try {
+    outside =
+        vornell::outsideStations({texts[0], "", texts[1], "", texts[2]}) ? "outside" : "inside";
+  } catch (const vornell::NumericError& error) {
+    const char* const names[] = {"K1", "W1", "K2", "W2", "Kx"};
+    outside = (error.kind() == vornell::NumericErrorKind::Overflow ? QByteArray("Overflow ")
+                                                                   : QByteArray("?")) +
+              (error.input() ? names[static_cast<int>(*error.input())] : "unnamed");
+  }
+  QCOMPARE(outside, outcome);
 }
 
 QTEST_GUILESS_MAIN(InterpolationTest)

@@ -30,6 +30,8 @@ class NumericTextTest : public QObject {
  private slots:
   void readNumber_data();
   void readNumber();
+  void readingOf_data();
+  void readingOf();
 
   void stationsDiffer_data();
   void stationsDiffer();
@@ -129,6 +131,99 @@ void NumericTextTest::readNumber() {
   double value = 0;
   const QByteArray failure = failureOf([&] { value = vornell::readNumber(text.toStdString()); });
   QCOMPARE(failure == "none" ? exact(value) : failure, expected);
+}
+
+void NumericTextTest::readingOf_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<QByteArray>("extent");  // whole, unfinished, or stopped
+  QTest::addColumn<int>("stop");           // stopped: where; otherwise the text's size
+
+  const auto whole = [](const QByteArray& text) {
+    QTest::newRow(("whole: "_ba + text.left(24)).constData())
+        << text << "whole"_ba << int(text.size());
+  };
+  const auto unfinished = [](const QByteArray& text) {
+    QTest::newRow(("unfinished: "_ba + text.left(24)).constData())
+        << text << "unfinished"_ba << int(text.size());
+  };
+  const auto stopped = [](const QByteArray& text, int stop) {
+    QTest::newRow(("stopped: "_ba + text.left(24)).constData()) << text << "stopped"_ba << stop;
+  };
+  // Numbers of every shape, with blanks anywhere.
+  for (const QByteArray& text : {"0"_ba,          "12.5"_ba,
+                                 " 12 345.6 "_ba, "- 3"_ba,
+                                 "1\t2\n3"_ba,    "+5"_ba,
+                                 "1."_ba,         "-.25"_ba,
+                                 ".5"_ba,         "1e3"_ba,
+                                 "1.e-3"_ba,      "-.5E+10"_ba,
+                                 "1e400"_ba,      "1e-99999999999999999999"_ba,
+                                 "&H1F"_ba,       "&hff"_ba,
+                                 " & H 1 0 "_ba,  "&O17"_ba,
+                                 "&o0"_ba,        "&HFF"_ba + repeated('F', 300)}) {
+    whole(text);
+  }
+  // Still being typed: more characters can make a number of it.
+  for (const QByteArray& text :
+       {""_ba, "   "_ba, "-"_ba, "+"_ba, "."_ba, "-."_ba, "+ ."_ba, "1e"_ba, "1e-"_ba, "1E+"_ba,
+        ".5e"_ba, "1.e"_ba, "12 e - "_ba, "&"_ba, "&H"_ba, "&h"_ba, "&O"_ba, "& o"_ba}) {
+    unfinished(text);
+  }
+  // Stopped at a character that no number continues with.
+  stopped("K12+345"_ba, 0);
+  stopped("k12 + 345.6"_ba, 0);
+  stopped("1,234.5"_ba, 1);
+  stopped("12.3.4"_ba, 4);
+  stopped("3.5m"_ba, 3);
+  stopped("3.5 m"_ba, 4);
+  stopped("3 , 5"_ba, 2);
+  stopped("1e+x"_ba, 3);
+  stopped("1ee"_ba, 2);
+  stopped("1e5e"_ba, 3);
+  stopped("1e5."_ba, 3);
+  stopped("1e.5"_ba, 2);
+  stopped(".."_ba, 1);
+  stopped("-.-"_ba, 2);
+  stopped("+-5"_ba, 1);
+  stopped("--"_ba, 1);
+  stopped("-&H1"_ba, 1);
+  stopped("&1"_ba, 1);
+  stopped("&&"_ba, 1);
+  stopped("&X"_ba, 1);
+  stopped("&H1G"_ba, 3);
+  stopped("&HG"_ba, 2);
+  stopped("&O78"_ba, 3);
+  stopped("&H1.5"_ba, 3);
+  stopped("&O-"_ba, 2);
+  stopped("e5"_ba, 0);
+  stopped("inf"_ba, 0);
+  stopped("1d3"_ba, 1);
+  stopped("1\r2"_ba, 1);
+  stopped("1e400,5"_ba, 5);
+  stopped(repeated(' ', 1000) + "x", 1000);
+  stopped("1"_ba + repeated('0', 1 << 20) + ",", (1 << 20) + 1);
+}
+
+// What readingOf() says agrees with readNumber(): the text up to the stop
+// reads as the whole text does, and is not itself stopped. Faults: an offset
+// counted without the blanks, a stop after the character at fault, a lone
+// marker or sign counted as stopped, a second scanning that drifts.
+void NumericTextTest::readingOf() {
+  QFETCH(QByteArray, text);
+  QFETCH(QByteArray, extent);
+  QFETCH(int, stop);
+  using Extent = vornell::TextReading::Extent;
+  const vornell::TextReading reading = vornell::readingOf(text.toStdString());
+  const QByteArray extents[] = {"whole"_ba, "unfinished"_ba, "stopped"_ba};
+  QCOMPARE(extents[static_cast<int>(reading.extent)], extent);
+  QCOMPARE(reading.stop, std::size_t(stop));
+  if (reading.extent == Extent::Stopped) {
+    const QByteArray before = text.left(stop);
+    QVERIFY(vornell::readingOf(before.toStdString()).extent != Extent::Stopped);
+    double whole = 0, part = 0;
+    const QByteArray failure = failureOf([&] { whole = vornell::readNumber(text.toStdString()); });
+    QCOMPARE(failureOf([&] { part = vornell::readNumber(before.toStdString()); }), failure);
+    QCOMPARE(exact(part), exact(whole));
+  }
 }
 
 void NumericTextTest::stationsDiffer_data() {

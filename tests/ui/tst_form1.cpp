@@ -1,5 +1,6 @@
 // The main window used for real, from the keyboard and the mouse, and shown in
 // the fonts of Chinese and Latin desktops.
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -11,10 +12,14 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <random>
 #include <utility>
@@ -22,6 +27,7 @@
 #include "core/interpolation.h"
 #include "core/numeric_text.h"
 #include "ui/application.h"
+#include "ui/control_table.h"
 #include "ui/form1.h"
 #include "ui/number_box.h"
 #include "ui/qt_compat.h"
@@ -56,6 +62,7 @@ class TestForm1 : public QObject {
   void keptResult();
   void randomUse_data();
   void randomUse();
+  void followsDesktopFont();
   void fontsFit_data();
   void fontsFit();  // last: it changes the application's font
 
@@ -121,6 +128,7 @@ void TestForm1::startState() {
   QCOMPARE(boxTexts().join(u'|'), u"|||||"_s);
   QVERIFY(static_cast<QRadioButton*>(control(u"Option1"_s))->isChecked());
   QCOMPARE(QApplication::focusWidget(), box(1));
+  QCOMPARE(box(1)->font(), QApplication::font());  // the desktop's
   const QPoint off = form_->geometry().center() - form_->screen()->availableGeometry().center();
   QVERIFY2(off.manhattanLength() <= 2, "not centred");
 }
@@ -496,49 +504,127 @@ void TestForm1::randomUse() {
   QVERIFY(results > 0 && failures > 0);  // the walk reached both ends of a run
 }
 
+// The desktop's font changed while the window is open: the window takes it,
+// growing evenly about its centre (or, at the screen's limit, as large as the
+// screen allows), and goes back as it was with the font. Faults: a window that
+// keeps the old font or size, moves, or keeps a size it grew to.
+void TestForm1::followsDesktopFont() {
+  const QFont desktop = QApplication::font();
+  const QRect before = form_->geometry();
+  QFont larger = desktop;
+  larger.setPointSizeF(QFontInfo(desktop).pointSizeF() * 1.5);
+  QApplication::setFont(larger);  // told to the widgets through the event loop
+  QTRY_VERIFY(form_->width() > before.width() * 5 / 4);
+  QVERIFY(qAbs(form_->height() - form_->width() * before.height() / qreal(before.width())) <= 2);
+  QVERIFY((form_->geometry().center() - before.center()).manhattanLength() <= 2);
+  const QSize left = form_->screen()->availableGeometry().size() - form_->frameGeometry().size();
+  if (std::min(left.width(), left.height()) >= 32) {  // not at the screen's limit
+    QCOMPARE(QFontInfo(box(1)->font()).pixelSize(), QFontInfo(larger).pixelSize());
+  }
+  QApplication::setFont(desktop);
+  QTRY_COMPARE(form_->geometry(), before);
+}
+
 void TestForm1::fontsFit_data() {
   QTest::addColumn<QString>("family");
   QTest::addColumn<qreal>("points");
   for (const QString& family : {u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s,
                                 u"WenQuanYi Zen Hei"_s, u"AR PL UMing CN"_s, u"DejaVu Sans"_s}) {
-    for (const qreal points : {9.0, 10.0, 10.5, 12.0, 14.0}) {
+    for (const qreal points : {9.0, 10.0, 10.5, 12.0, 14.0, 16.0}) {
       QTest::addRow("%s %.1f pt", qPrintable(family), points) << family << points;
     }
   }
+  // Larger than any screen holds the window at its own size.
+  QTest::newRow("DejaVu Sans 96 pt") << u"DejaVu Sans"_s << 96.0;
+  QTest::newRow("Noto Sans CJK SC 96 pt") << u"Noto Sans CJK SC"_s << 96.0;
 }
 
-// At the scale factor the test runs with (QT_SCALE_FACTOR), every caption
-// shows whole within its control and the digits of a number sit inside their
-// box. Fault: fixed rectangles that cut captions or digits in a larger font.
+// At the scale factor the test runs with (QT_SCALE_FACTOR), in the desktop's
+// font: every control draws its text in that font, every caption, formula line
+// and realistic number shows whole, and the window is the stored layout grown
+// evenly by one factor, no more than its texts need. Only a window that would
+// not fit on the screen shows its text smaller, and then fills the screen in
+// width or height. Faults: a font fitted smaller than the desktop's, fixed
+// rectangles that cut captions or digits, a window grown unevenly or larger
+// than its texts need.
 void TestForm1::fontsFit() {
   QFETCH(QString, family);
   QFETCH(qreal, points);
   if (QFontInfo(QFont(family)).family() != family) {
     QSKIP(qPrintable(u"font not installed: "_s + family));
   }
-  QFont font(family);
-  font.setPointSizeF(points);
-  QApplication::setFont(font);
+  QFont desktop(family);
+  desktop.setPointSizeF(points);
+  QApplication::setFont(desktop);
   init();
+  const QRect screen = form_->screen()->availableGeometry();
+  QVERIFY(screen.contains(form_->frameGeometry()));
+  const QFont drawn = box(1)->font();
+  if (drawn != desktop) {  // only to stay on the screen, which it then fills in width or height
+    QVERIFY2(drawn.pointSizeF() < points, qPrintable(drawn.toString()));
+    const QSize left = screen.size() - form_->frameGeometry().size();
+    QVERIFY2(std::min(left.width(), left.height()) < 32,
+             qPrintable(u"%1 x %2 px of screen left"_s.arg(left.width()).arg(left.height())));
+  }
+  for (const QWidget* control : form_->findChildren<QWidget*>()) {
+    QVERIFY2(control->font() == drawn, qPrintable(control->objectName()));
+  }
+
+  // The room each text has to spare where its room grows with the window:
+  // the least of it shows whether the window is larger than its texts need.
+  qreal spare = std::numeric_limits<qreal>::max();
+  const auto fits = [&spare](qreal extent, qreal room, const QString& what, bool grows = true) {
+    spare = grows ? std::min(spare, room - extent) : spare;
+    return extent <= room ? true : (qWarning("%s: %g > %g", qPrintable(what), extent, room), false);
+  };
+  // Ink of a line that the control centres vertically in `room`.
+  const auto centredInkFits = [&fits](const QWidget* control, const QString& text, QRectF room) {
+    const QFontMetricsF metrics(control->font());
+    const qreal baseline = room.top() + (room.height() - metrics.height()) / 2 + metrics.ascent();
+    const QRectF ink = metrics.tightBoundingRect(text).translated(0, baseline);
+    return fits(room.top() - ink.top(), 0, text + u" above"_s) &&
+           fits(ink.bottom(), room.bottom(), text + u" below"_s);
+  };
   for (QLabel* label : form_->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
     QWidget* over = form_->childAt(label->geometry().topRight());  // a box covering its end
     const int visible = over == label ? label->width() : over->x() - label->x();
-    const QFontMetrics metrics = label->fontMetrics();
-    QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
-    QVERIFY2(metrics.boundingRect(label->text()).right() < visible, qPrintable(label->text()));
+    const QFontMetricsF metrics(label->font());
+    QVERIFY(fits(metrics.horizontalAdvance(label->text()), label->width(), label->text()));
+    QVERIFY(fits(metrics.boundingRect(label->text()).right(), visible, label->text()));
+    QVERIFY(centredInkFits(label, label->text(), label->rect()));
   }
   for (QAbstractButton* button :
        form_->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
     QStyleOptionButton option;  // the part of the button the style gives its text
     option.initFrom(button);
-    const auto part = qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
-                                                          : QStyle::SE_PushButtonContents;
-    QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <=
-                 button->style()->subElementRect(part, &option, button).width(),
-             qPrintable(button->text()));
+    const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+    if (!radio && static_cast<QPushButton*>(button)->autoDefault()) {
+      option.features = QStyleOptionButton::AutoDefaultButton;
+    }
+    const QRect room = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &option, button);
+    QVERIFY(fits(QFontMetricsF(button->font()).horizontalAdvance(button->text()), room.width(),
+                 button->text()));
+    QVERIFY(centredInkFits(button, button->text(), room));
   }
+  // The formula lines as laid out: each whole inside the box, none over the
+  // next, the last above the mode buttons.
   auto* formula = form_->findChild<QTextEdit*>(u"Text7"_s);
-  QVERIFY(QRectF(formula->viewport()->rect()).contains(QRectF({}, formula->document()->size())));
+  const QRectF inside = formula->viewport()->rect();
+  const QFontMetricsF formulaMetrics(formula->font());
+  qreal above = inside.top();
+  for (QTextBlock line = formula->document()->begin(); line.isValid(); line = line.next()) {
+    const QTextLine laid = line.layout()->lineAt(0);
+    const QPointF at = formula->document()->documentLayout()->blockBoundingRect(line).topLeft() +
+                       QPointF(laid.x(), laid.y() + laid.ascent());
+    const QRectF ink = formulaMetrics.tightBoundingRect(line.text()).translated(at);
+    QVERIFY(fits(ink.right(), inside.right(), line.text()));
+    QVERIFY(fits(above - ink.top(), 0, line.text() + u" above"_s, false));  // packed from the top
+    above = ink.bottom();
+  }
+  // The mode buttons lie over the box's foot: the lines end above them.
+  const QPoint modes = formula->viewport()->mapFrom(form_.get(), control(u"Option1"_s)->pos());
+  QVERIFY(fits(above, std::min<qreal>(modes.y(), inside.bottom()), u"formula below"_s));
   // Its top edge shows at any scale: at scale 1.5 it fell between device pixels.
   const QImage shot = form_->grab().toImage();
   const QPoint edge(int((formula->x() + 20) * shot.devicePixelRatio()),
@@ -546,32 +632,45 @@ void TestForm1::fontsFit() {
   QVERIFY(
       qMin(shot.pixelColor(edge).lightness(), shot.pixelColor(edge + QPoint(0, 1)).lightness()) <
       form_->palette().window().color().lightness());
-  // The digits' ink inside the box, centred to a pixel, on the caret line's baseline.
-  box(1)->setText(u"1604.86667"_s);
-  const QFontMetrics metrics = box(1)->fontMetrics();
-  const int baseline =
-      box(1)->inputMethodQuery(Qt::ImCursorRectangle).toRect().top() + metrics.ascent();
-  const QRect ink = metrics.tightBoundingRect(box(1)->text()).translated(0, baseline);
-  const QRect inside = box(1)->contentsRect();
-  QVERIFY2(inside.contains(inside.left(), ink.top()) &&
-               inside.contains(inside.left(), ink.bottom()) &&
-               qAbs(ink.center().y() - inside.center().y()) <= 1,
-           qPrintable(u"digits at %1..%2"_s.arg(ink.top()).arg(ink.bottom())));
-  // Realistic numbers whole in every box; eleven characters too, unless not
-  // even the smallest legible size shows them whole.
+  // Realistic numbers whole in every box, their digits inside it.
   for (int n = 1; n <= 6; ++n) {
     QLineEdit* shown = box(n);
     for (const QString& number : {u"123456.789"_s, u"1604.86667"_s, u"1444.82753"_s}) {
       shown->setText(number);
       QVERIFY2(showsWhole(shown), qPrintable(u"%1 in Text%2"_s.arg(number).arg(n)));
+      // Inside the frame QLineEdit keeps 2 pixels at each end and one for the caret.
+      QStyleOptionFrame frame;
+      frame.initFrom(shown);
+      frame.lineWidth = shown->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, shown);
+      const QRect textArea =
+          shown->style()->subElementRect(QStyle::SE_LineEditContents, &frame, shown);
+      QVERIFY(fits(QFontMetricsF(shown->font()).horizontalAdvance(number) + 5, textArea.width(),
+                   number));
     }
-    shown->setText(u"-1604.86667"_s);
-    if (!showsWhole(shown)) {
-      QFont smallest = shown->font();
-      smallest.setPointSizeF(vornell::ui::kSmallestNumberPointSize);
-      shown->setFont(smallest);
-      QVERIFY2(!showsWhole(shown), qPrintable(u"-1604.86667 in Text%1"_s.arg(n)));
-    }
+    const QFontMetricsF metrics(shown->font());
+    const QRect caret = shown->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QRectF ink =
+        metrics.tightBoundingRect(shown->text()).translated(0, caret.top() + metrics.ascent());
+    const QRect contents = shown->contentsRect();
+    QVERIFY(fits(contents.top() - ink.top(), 0, u"digits above"_s));
+    QVERIFY(fits(ink.bottom(), contents.top() + contents.height(), u"digits below"_s));
+  }
+  // Grown evenly: every control where the stored layout puts it at the
+  // window's scale, to a pixel; and no larger than its texts need.
+  const qreal scale = form_->width() / qreal(vornell::ui::clientSize().width());
+  QVERIFY(qAbs(form_->height() - vornell::ui::clientSize().height() * scale) <= 1);
+  for (const vornell::ui::ControlRow& row : vornell::ui::kControls) {
+    const QRectF exact(QPointF(row.left, row.top) * scale / 15,
+                       QSizeF(row.width, row.height) * scale / 15);
+    const QRectF shown = QRectF(control(toQString(row.name))->geometry());
+    const QPointF corners[] = {shown.topLeft() - exact.topLeft(),
+                               shown.bottomRight() - exact.bottomRight()};
+    QVERIFY2(std::all_of(std::begin(corners), std::end(corners),
+                         [](QPointF off) { return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1; }),
+             qPrintable(toQString(row.name)));
+  }
+  if (scale > 1 && drawn == desktop) {
+    QVERIFY2(spare < 3, qPrintable(u"%1 px to spare at scale %2"_s.arg(spare).arg(scale)));
   }
 }
 

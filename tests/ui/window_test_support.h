@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFont>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -15,14 +16,20 @@
 #include "ui/qt_compat.h"
 
 // Like QTEST_MAIN, with the application object the program makes: its
-// toolkit texts, and on Windows its default font.
-#define VORNELL_WINDOW_TEST_MAIN(TestObject)          \
-  int main(int argc, char** argv) {                   \
-    vornell::ui::compat::scaleLikeQt6();              \
-    vornell::ui::Application application(argc, argv); \
-    TestObject test;                                  \
-    QTEST_SET_MAIN_SOURCE_PATH                        \
-    return QTest::qExec(&test, argc, argv);           \
+// toolkit texts, and on Windows its default font. VORNELL_TEST_DESKTOP_FONT
+// ("Noto Sans CJK SC,16") gives the desktop another font, as its settings do.
+#define VORNELL_WINDOW_TEST_MAIN(TestObject)                                                       \
+  int main(int argc, char** argv) {                                                                \
+    vornell::ui::compat::scaleLikeQt6();                                                           \
+    vornell::ui::Application application(argc, argv);                                              \
+    if (const QString font = qEnvironmentVariable("VORNELL_TEST_DESKTOP_FONT"); !font.isEmpty()) { \
+      QFont desktop;                                                                               \
+      desktop.fromString(font);                                                                    \
+      QApplication::setFont(desktop);                                                              \
+    }                                                                                              \
+    TestObject test;                                                                               \
+    QTEST_SET_MAIN_SOURCE_PATH                                                                     \
+    return QTest::qExec(&test, argc, argv);                                                        \
   }
 
 namespace vornell::test {
