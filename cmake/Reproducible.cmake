@@ -17,7 +17,9 @@
 #   - the source folder is written as "." into objects (__FILE__, debug
 #     information): -ffile-prefix-map; the presets' build folders lie in it;
 #   - a Windows program carries no time stamp of its link in its PE header
-#     (the header's checksum then follows the contents alone).
+#     (the header's checksum then follows the contents alone); the strip of
+#     the packed Vornell.exe writes VORNELL_SOURCE_DATE_EPOCH there
+#     (WindowsPackaging.cmake).
 
 include_guard(GLOBAL)
 

@@ -66,7 +66,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 # The installer's file name differs from the zip's only by -setup. Both are
 # made with SOURCE_DATE_EPOCH set to VORNELL_SOURCE_DATE_EPOCH
-# (cmake/Reproducible.cmake).
+# (cmake/Reproducible.cmake): the zip dates its files so, and the mingw strip
+# writes it into Vornell.exe's PE header as its time stamp (it writes the
+# current time otherwise). TZ is UTC because the zip's DOS times are local
+# times.
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsProject.cmake")
 file(CONFIGURE OUTPUT "${CPACK_PROJECT_CONFIG_FILE}" CONTENT [=[
 if(CPACK_GENERATOR MATCHES "^NSIS")
