@@ -7,6 +7,9 @@
 #   make windows          build/windows/Vornell.exe (mingw-w64, static Qt 5.15)
 #   make windows-test     every Qt test of the Windows build under Wine
 #   make windows-package  the portable zip and the installer in build/windows
+#   make dist             every release file and SHA256SUMS in build/dist
+#   make test-reproducible  make dist twice, from two clones of HEAD in other
+#                         folders, time zones, umasks and locales: same bytes
 #
 # PRESET selects a CMake preset (release, debug, clang, asan); WERROR=ON turns
 # compiler warnings into errors (CI sets it).
@@ -19,7 +22,7 @@ CONFIGURE_FLAGS ?=
 BUILD_DIR := build/$(PRESET)
 
 .PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot \
-	windows windows-test windows-package windows-screenshot windows-bench-startup
+	windows windows-test windows-package windows-screenshot windows-bench-startup dist test-reproducible
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -90,10 +93,16 @@ cross-check: deps
 	  cmake --build --preset $$preset && ctest --preset $$preset || exit 1; \
 	done
 
+# CPack packs with umask 022 under fakeroot: it takes the modes of the files
+# and folders it packs, and of the packages it writes, from what it creates
+# itself under the umask, and the zip records the files' owner (root for
+# everyone). The dates in the packages are cmake/Reproducible.cmake's.
+PACK = umask 022 && fakeroot
+
 package: PRESET = release
 package: build
 	scripts/install-deps.sh package
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && $(PACK) cpack -G DEB
 
 check-package: package
 	scripts/check-package.sh
@@ -119,7 +128,28 @@ windows-test: windows
 
 windows-package: windows
 	scripts/install-deps.sh windows-package
-	cpack --preset windows
+	$(PACK) cpack --preset windows
+
+# Every release file in build/dist with SHA256SUMS beside them: the .deb, the
+# Windows zip and installer, and those of DIST_EXTRA (packages built
+# elsewhere) that exist: by default the arm64 .deb that make test-arm64 left.
+DIST_DIR := build/dist
+DIST_EXTRA ?= build/arm64/vornell_*_arm64.deb
+dist:
+	rm -f build/release/vornell_*.deb build/windows/Vornell-*-win64.zip \
+	  build/windows/Vornell-*-win64-setup.exe
+	$(MAKE) package windows-package
+	rm -rf $(DIST_DIR) && mkdir -p $(DIST_DIR)
+	cp build/release/vornell_*.deb build/windows/Vornell-*-win64.zip \
+	  build/windows/Vornell-*-win64-setup.exe $(wildcard $(DIST_EXTRA)) $(DIST_DIR)/
+	cd $(DIST_DIR) && export LC_ALL=C && sha256sum -- * >SHA256SUMS && sha256sum -c SHA256SUMS
+
+# Two clones of the committed HEAD, each built with make dist in another
+# folder, time zone, umask and locale, one after the other: every release file
+# the same, byte for byte (a CTest test, label reproducible).
+test-reproducible: build
+	scripts/install-deps.sh reproducible
+	ctest --preset reproducible
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test

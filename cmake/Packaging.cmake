@@ -122,6 +122,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Merged with what dpkg-shlibdeps finds.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Every file in the package, and the package's own members, dated
+# VORNELL_SOURCE_DATE_EPOCH (cmake/Reproducible.cmake): CPack's DEB generator
+# reads SOURCE_DATE_EPOCH from its environment, which this file, read by cpack
+# before it packs, sets.
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackSourceDate.cmake")
+file(CONFIGURE OUTPUT "${CPACK_PROJECT_CONFIG_FILE}"
+  CONTENT "set(ENV{SOURCE_DATE_EPOCH} \"@VORNELL_SOURCE_DATE_EPOCH@\")\n" @ONLY)
 
 include(CPack)
 

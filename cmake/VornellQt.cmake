@@ -21,27 +21,39 @@ endif()
 # vornell_add_resources(<target> <name> PREFIX <prefix> [BASE <dir>] FILES <file>...)
 # Compiles the files into <target>, as Qt 6's qt_add_resources() does: into
 # an object library that every program linking <target> links whole, so that
-# the linker cannot leave the resources of a static library out.
+# the linker cannot leave the resources of a static library out. rcc stamps
+# every file with VORNELL_SOURCE_DATE_EPOCH (cmake/Reproducible.cmake), not
+# with the time it was checked out or copied into the build folder.
 function(vornell_add_resources target name)
-  if(VORNELL_QT_MAJOR EQUAL 6)
-    qt_add_resources(${target} ${name} ${ARGN})
-    return()
-  endif()
   cmake_parse_arguments(ARG "" "PREFIX;BASE" "FILES" ${ARGN})
   if(NOT ARG_BASE)
     set(ARG_BASE "${CMAKE_CURRENT_SOURCE_DIR}")
   endif()
   set(entries "")
+  set(paths "")
   foreach(file IN LISTS ARG_FILES)
     get_filename_component(path "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     file(RELATIVE_PATH alias "${ARG_BASE}" "${path}")
     string(APPEND entries "<file alias=\"${alias}\">${path}</file>")
+    list(APPEND paths "${path}")
   endforeach()
   set(qrc "${CMAKE_CURRENT_BINARY_DIR}/${name}.qrc")
-  file(WRITE "${qrc}" "<RCC><qresource prefix=\"${ARG_PREFIX}\">${entries}</qresource></RCC>\n")
-  qt5_add_resources(sources "${qrc}")
-  add_library(${name} OBJECT ${sources})
-  target_link_libraries(${name} PRIVATE Qt5::Core)
+  file(CONFIGURE OUTPUT "${qrc}"
+    CONTENT "<RCC><qresource prefix=\"${ARG_PREFIX}\">${entries}</qresource></RCC>\n" @ONLY)
+  set(cpp "${CMAKE_CURRENT_BINARY_DIR}/qrc_${name}.cpp")
+  set(options "")
+  if(VORNELL_QT_MAJOR EQUAL 6 AND NOT QT_FEATURE_zstd)
+    list(APPEND options --no-zstd)  # what qt_add_resources() passes too
+  endif()
+  add_custom_command(OUTPUT "${cpp}"
+    COMMAND "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${VORNELL_SOURCE_DATE_EPOCH}"
+      "$<TARGET_FILE:Qt${VORNELL_QT_MAJOR}::rcc>" ${options} --name "${name}" --output "${cpp}" "${qrc}"
+    DEPENDS "${qrc}" ${paths} Qt${VORNELL_QT_MAJOR}::rcc
+    COMMENT "Compiling the resources ${name}"
+    VERBATIM)
+  add_library(${name} OBJECT "${cpp}")
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+  target_link_libraries(${name} PRIVATE Qt::Core)
   target_link_libraries(${target} INTERFACE ${name} "$<TARGET_OBJECTS:${name}>")
 endfunction()
 

@@ -1,12 +1,14 @@
-# The identity of the Windows program: its file name, its icon and its
-# version record, all derived from the project version in one place.
+# The identity of the Windows program: its file name, its icon, its version
+# record (derived from the project version in one place) and its application
+# manifest (resources/vornell.manifest).
 #
 #   vornell_windows_identity(<target>)
 #
 # Names the executable as the record's file name field says (Vornell.exe),
 # places it at the top of the build tree, and compiles resources/vornell.rc.in
-# into it with FILEVERSION/PRODUCTVERSION major,minor,patch,tweak and the text
-# version major.minor with two minor digits (1.1.0 gives 1,1,0,0 and "1.01").
+# with the icon and the manifest into it, the record with
+# FILEVERSION/PRODUCTVERSION major,minor,patch,tweak and the text version
+# major.minor with two minor digits (1.1.0 gives 1,1,0,0 and "1.01").
 
 include_guard(GLOBAL)
 
@@ -33,9 +35,11 @@ function(vornell_windows_identity target)
   endif()
   set(VORNELL_RC_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${minor}")
   set(VORNELL_ICO_FILE "${PROJECT_SOURCE_DIR}/resources/vornell.ico")
+  set(VORNELL_MANIFEST_FILE "${PROJECT_SOURCE_DIR}/resources/vornell.manifest")
 
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${stem}.rc")
   configure_file("${PROJECT_SOURCE_DIR}/resources/vornell.rc.in" "${rc}" @ONLY)
   target_sources(${target} PRIVATE "${rc}")
-  set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${VORNELL_ICO_FILE}")
+  set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${VORNELL_ICO_FILE}"
+    "${VORNELL_MANIFEST_FILE}")
 endfunction()

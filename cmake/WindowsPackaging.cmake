@@ -64,18 +64,25 @@ set(CPACK_PACKAGE_VERSION "${_vornell_version}")
 set(CPACK_PACKAGE_FILE_NAME "Vornell-${_vornell_version}-win64")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
-# The installer's file name differs from the zip's only by -setup.
-set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsFileNames.cmake")
-file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" [=[
+# The installer's file name differs from the zip's only by -setup. Both are
+# made with SOURCE_DATE_EPOCH set to VORNELL_SOURCE_DATE_EPOCH
+# (cmake/Reproducible.cmake): the zip dates its files so, and the mingw strip
+# writes it into Vornell.exe's PE header as its time stamp (it writes the
+# current time otherwise). TZ is UTC because the zip's DOS times are local
+# times.
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_BINARY_DIR}/CPackWindowsProject.cmake")
+file(CONFIGURE OUTPUT "${CPACK_PROJECT_CONFIG_FILE}" CONTENT [=[
 if(CPACK_GENERATOR MATCHES "^NSIS")
   string(APPEND CPACK_PACKAGE_FILE_NAME "-setup")
 endif()
-]=])
+set(ENV{SOURCE_DATE_EPOCH} "@VORNELL_SOURCE_DATE_EPOCH@")
+set(ENV{TZ} "UTC0")
+]=] @ONLY)
 
 # The installer is a 64-bit program itself, like what it installs. Its
 # language is Windows' own where NSIS has it, else English: CMake's template
 # carries all of NSIS' languages, English first, and offers no choice.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Vornell")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Vornell")

@@ -18,11 +18,12 @@
 #   windows, windows-qt, windows-test, windows-package   make windows, the
 #               static Qt 5 from Debian's source, make windows-test and
 #               windows-package
+#   reproducible   make test-reproducible (besides what make dist needs)
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
   [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace dbus-daemon at-spi2-core python3-pyatspi"
-  [package]="dpkg-dev file lintian xvfb xauth x11-utils"
+  [package]="dpkg-dev file lintian xvfb xauth x11-utils fakeroot"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [clang]="clang"
   [fuzz]="clang libclang-rt-dev"
@@ -34,7 +35,8 @@ declare -A GROUPS_PACKAGES=(
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
   [windows-qt]="dpkg-dev g++ make perl"
   [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick fonts-noto-cjk"
-  [windows-package]="nsis"
+  [windows-package]="nsis fakeroot"
+  [reproducible]="git locales diffoscope-minimal"
 )
 
 groups=("$@")
