@@ -318,7 +318,7 @@ void Form1::wireHandlers() {
     connect(box, &NumberBox::refused, this,
             [this, box] { report_->reportRefusal(refusedLengthText(box->accessibleName())); });
     if (box != Text6) {
-      connect(box, &QLineEdit::textChanged, this, [this, box = box] { recalculate(box); });
+      connect(box, &QLineEdit::textChanged, this, [this, box] { recalculate(box); });
     }
   }
   Text6->setAccessibleName(boxName(Label6) + toQString(texts::kResultNameSuffix));
