@@ -36,13 +36,13 @@ test: build
 # Debian 13 root (debootstrap, cached in ~/.cache/vornell), from a clone of HEAD.
 .PHONY: test-debian13
 test-debian13:
-	scripts/test-debian13.sh
+	scripts/test-debian-root.sh trixie amd64
 
 # The same for arm64: a Debian 12 arm64 root run under qemu-aarch64 through
-# binfmt_misc; the .deb is left in build/arm64.
+# binfmt_misc; the .deb is left in build/bookworm-arm64.
 .PHONY: test-arm64
 test-arm64:
-	scripts/test-arm64.sh
+	scripts/test-debian-root.sh bookworm arm64
 
 build: configure
 	cmake --build --preset $(PRESET)
@@ -134,7 +134,7 @@ windows-package: windows
 # Windows zip and installer, and those of DIST_EXTRA (packages built
 # elsewhere) that exist: by default the arm64 .deb that make test-arm64 left.
 DIST_DIR := build/dist
-DIST_EXTRA ?= build/arm64/vornell_*_arm64.deb
+DIST_EXTRA ?= build/bookworm-arm64/vornell_*_arm64.deb
 dist:
 	rm -f build/release/vornell_*.deb build/windows/Vornell-*-win64.zip \
 	  build/windows/Vornell-*-win64-setup.exe

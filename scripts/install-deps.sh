@@ -11,8 +11,8 @@
 #   clang       the clang preset (make test PRESET=clang)
 #   package, bench, fuzz, screenshot, icons   make package, bench-startup,
 #               fuzz, screenshot; scripts/render-icons.sh
-#   debian13    make test-debian13
-#   arm64       make test-arm64
+#   debian-root, emulation   make test-debian13 and test-arm64: a Debian
+#               root, and another architecture's programs run in it
 #   cross       the core's Windows and arm64 builds beside the native one
 #               (make cross-check)
 #   windows, windows-qt, windows-test, windows-package   make windows, the
@@ -29,8 +29,8 @@ declare -A GROUPS_PACKAGES=(
   [fuzz]="clang libclang-rt-dev"
   [screenshot]="xvfb xauth imagemagick xdotool qt6ct"
   [icons]="librsvg2-bin"
-  [debian13]="debootstrap zstd"
-  [arm64]="debootstrap zstd qemu-user-static binfmt-support"
+  [debian-root]="debootstrap zstd"
+  [emulation]="qemu-user-static binfmt-support"
   [cross]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 g++-aarch64-linux-gnu qemu-user-static"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
   [windows-qt]="dpkg-dev g++ make perl"
