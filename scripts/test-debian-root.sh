@@ -59,7 +59,9 @@ if [ "${3:-}" = --inside ]; then # in the namespace: the root, its mounts, the r
 fi
 
 [ "$(id -u)" -eq 0 ] || { echo "test-debian-root: run as root (debootstrap, mount, chroot)" >&2; exit 1; }
-"$repo/scripts/install-deps.sh" debian-root $([ "$native" = yes ] || echo emulation)
+groups=(debian-root)
+[ "$native" = yes ] || groups+=(emulation)
+"$repo/scripts/install-deps.sh" "${groups[@]}"
 # shellcheck disable=SC2016  # apt's format, not the shell's
 mirror=${VORNELL_DEBIAN_MIRROR:-$(apt-get indextargets --format '$(REPO_URI)' 'Label: Debian' | awk 'NR == 1')}
 : "${mirror:?no Debian mirror in apt sources: set VORNELL_DEBIAN_MIRROR}"
