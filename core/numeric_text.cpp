@@ -236,6 +236,17 @@ double readWithoutBlanks(std::string_view text) {
   return 0.0;
 }
 
+// The text as the reading takes it: every blank removed. Without blanks it is
+// `text` itself; otherwise the copy made in `storage`.
+std::string_view withoutBlanks(std::string_view text, std::string& storage) {
+  if (std::none_of(text.begin(), text.end(), isBlank)) {
+    return text;
+  }
+  storage.reserve(text.size());
+  std::remove_copy_if(text.begin(), text.end(), std::back_inserter(storage), isBlank);
+  return storage;
+}
+
 // ---------------------------------------------------------------------------
 // Station comparison
 
@@ -391,24 +402,14 @@ NumericError::NumericError(NumericErrorKind kind, std::optional<InputField> inpu
     : std::runtime_error(describe(kind)), kind_(kind), input_(input) {}
 
 double readNumber(std::string_view text) {
-  if (std::none_of(text.begin(), text.end(), isBlank)) {
-    return readWithoutBlanks(text);
-  }
-  std::string compact;
-  compact.reserve(text.size());
-  std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), isBlank);
-  return readWithoutBlanks(compact);
+  std::string storage;
+  return readWithoutBlanks(withoutBlanks(text, storage));
 }
 
 TextReading readingOf(std::string_view text) {
   using Extent = TextReading::Extent;
-  const auto blanks = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isBlank));
-  std::string compact;
-  if (blanks != 0) {
-    compact.reserve(text.size() - blanks);
-    std::remove_copy_if(text.begin(), text.end(), std::back_inserter(compact), isBlank);
-  }
-  const std::string_view read = blanks != 0 ? std::string_view(compact) : text;
+  std::string storage;
+  const std::string_view read = withoutBlanks(text, storage);
   const NumberScan scan = scanNumber(read);
   if (scan.viable == read.size()) {
     const bool whole = scan.kind != NumberScan::Kind::None && scan.end == read.size();
