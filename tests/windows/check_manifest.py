@@ -13,6 +13,8 @@ import xml.etree.ElementTree as ElementTree
 
 import pefile
 
+from pe_resources import report, resources
+
 RT_MANIFEST = 24
 CREATEPROCESS_MANIFEST_RESOURCE_ID = 1
 ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
@@ -28,20 +30,12 @@ WINDOWS = {
 }
 
 
-def manifests(pe):
-    kinds = pe.DIRECTORY_ENTRY_RESOURCE.entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []
-    for kind in (k for k in kinds if k.id == RT_MANIFEST):
-        for name in kind.directory.entries:
-            for lang in name.directory.entries:
-                yield name.id, pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-
-
 def texts(root, path):
     return [(element.text or "").strip().lower() for element in root.findall(path)]
 
 
 def main(exe):
-    found = list(manifests(pefile.PE(exe)))
+    found = [(name, data) for _, name, _, data in resources(pefile.PE(exe), RT_MANIFEST)]
     ids = [name for name, _ in found]
     if ids != [CREATEPROCESS_MANIFEST_RESOURCE_ID]:
         print(f"FAIL manifest resources: {ids!r}, expected [{CREATEPROCESS_MANIFEST_RESOURCE_ID}]")
@@ -62,11 +56,7 @@ def main(exe):
         ("dpiAwareness (Windows 10 1607 on)",
          texts(root, f"{settings}{SETTINGS_2016}dpiAwareness"), ["permonitor"]),
     ]
-    failed = [(name, got, want) for name, got, want in checks if got != want]
-    for name, got, want in failed:
-        print(f"FAIL {name}: {got!r}, expected {want!r}")
-    print(f"{len(checks) - len(failed)} of {len(checks)} checks passed")
-    return 1 if failed else 0
+    return report(checks)
 
 
 if __name__ == "__main__":

@@ -7,15 +7,9 @@ import sys
 
 import pefile
 
+from pe_resources import report, resources
+
 RT_ICON, RT_GROUP_ICON = 3, 14
-
-
-def resources(pe, type_id):
-    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        for name in kind.directory.entries if kind.id == type_id or type_id is None else []:
-            for lang in name.directory.entries:
-                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-                yield kind.id, name.id, (lang.data.sublang << 10) | lang.data.lang, data
 
 
 def main(exe, ico, version):
@@ -56,11 +50,7 @@ def main(exe, ico, version):
          [(32, 32, 1, 24)]),
         ("icon image", [icons.get(e[7]) == ico_image for e in icon_entries], [True]),
     ]
-    failed = [(name, got, want) for name, got, want in checks if got != want]
-    for name, got, want in failed:
-        print(f"FAIL {name}: {got!r}, expected {want!r}")
-    print(f"{len(checks) - len(failed)} of {len(checks)} checks passed")
-    return 1 if failed else 0
+    return report(checks)
 
 
 if __name__ == "__main__":
