@@ -15,6 +15,10 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+bool isLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 // Reads the text left to right, blanks skipped.
 class Cursor {
  public:
@@ -30,11 +34,12 @@ class Cursor {
     skipBlanks();
     return true;
   }
-  // Takes the digits that come next, appending them to `digits`; returns how many.
-  std::size_t takeDigits(std::string& digits) {
+  // Takes the characters of a kind that come next, appending them to `taken`;
+  // returns how many.
+  std::size_t takeWhile(bool (*accepts)(char), std::string& taken) {
     std::size_t count = 0;
-    while (!atEnd() && isDigit(text_[pos_])) {
-      digits += text_[pos_++];
+    while (!atEnd() && accepts(text_[pos_])) {
+      taken += text_[pos_++];
       ++count;
       skipBlanks();
     }
@@ -56,19 +61,22 @@ class Cursor {
 
 std::optional<std::string> chainagePlainForm(std::string_view text) {
   Cursor cursor(text);
+  std::string letters;
   std::string kilometres;
   std::string metres;
-  if (!(cursor.take('K') || cursor.take('k')) || cursor.takeDigits(kilometres) == 0 ||
-      !cursor.take('+')) {
+  // The line's name (none, or one or two letters), then the K.
+  const std::size_t letterCount = cursor.takeWhile(isLetter, letters);
+  if (letterCount == 0 || letterCount > 3 || (letters.back() != 'K' && letters.back() != 'k') ||
+      cursor.takeWhile(isDigit, kilometres) == 0 || !cursor.take('+')) {
     return std::nullopt;
   }
-  const std::size_t metreDigits = cursor.takeDigits(metres);
+  const std::size_t metreDigits = cursor.takeWhile(isDigit, metres);
   if (metreDigits == 0 || metreDigits > 3) {
     return std::nullopt;
   }
   std::string fraction;
   if (cursor.take('.')) {
-    cursor.takeDigits(fraction);
+    cursor.takeWhile(isDigit, fraction);
   }
   if (!cursor.atEnd()) {
     return std::nullopt;

@@ -2,11 +2,15 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace vornell {
 
 namespace {
+
+// An unsigned integer wide enough for the exact product of two significands.
+__extension__ typedef unsigned __int128 UInt128;
 
 constexpr int kSignificandBits = 53;
 constexpr int kMaxLeadingExponent = 1023;  // of the largest finite double's top bit
@@ -69,7 +73,12 @@ double roundToDouble(UInt128 value, bool fractionBelow, int exponent) {
   return composeDouble(static_cast<std::uint64_t>(kept) + (up ? 1 : 0), exponent + dropped);
 }
 
-}  // namespace
+// The magnitude of a finite, non-zero double as significand × 2^exponent,
+// the significand normalised to 53 bits, subnormals included.
+struct BinaryParts {
+  std::uint64_t significand = 0;
+  int exponent = 0;
+};
 
 BinaryParts binaryPartsOf(double value) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
@@ -82,13 +91,7 @@ BinaryParts binaryPartsOf(double value) {
           biased - kMaxLeadingExponent - (kSignificandBits - 1)};
 }
 
-double exactSquare(double x) {
-  if (x == 0.0 || !std::isfinite(x)) {
-    return x * x;  // exact
-  }
-  const BinaryParts parts = binaryPartsOf(x);
-  return roundToDouble(UInt128{parts.significand} * parts.significand, false, 2 * parts.exponent);
-}
+}  // namespace
 
 double exactCube(double x) {
   if (x == 0.0 || !std::isfinite(x)) {

@@ -2,111 +2,124 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
+#include "core/chainage.h"
 #include "core/exact_power.h"
-#include "core/numeric_text.h"
 
 namespace vornell {
 
 namespace {
 
-double finiteOrThrow(double value, NumericErrorKind kind) {
+// Ends a run at the step that failed; caught once, in interpolate().
+struct RunFailed {
+  Failure failure;
+};
+
+using Numbers = std::array<NumberReading, 5>;
+
+// The value of an input, at the step that takes it.
+double valueOf(const Numbers& numbers, InputField input) {
+  const std::optional<double>& value = numbers[static_cast<std::size_t>(input)].value;
+  if (!value) {
+    throw RunFailed{{FailureKind::Overflow, input}};
+  }
+  return *value;
+}
+
+double finiteOrFail(double value, FailureKind kind) {
   if (!std::isfinite(value)) {
-    throw NumericError(kind);
+    throw RunFailed{{kind, std::nullopt}};
   }
   return value;
-}
-
-// Reads one input; a failure names the input it came from.
-double readInput(std::string_view text, InputField input) {
-  try {
-    return readNumber(text);
-  } catch (const NumericError& error) {
-    throw NumericError(error.kind(), input);
-  }
-}
-
-// The guard on equal stations. A station that cannot be compared with
-// itself is the one beyond the decimal range.
-bool stationsDifferNamed(double k2, double k1) {
-  try {
-    return stationsDiffer(k2, k1);
-  } catch (const NumericError& error) {
-    bool k2Comparable = true;
-    try {
-      (void)stationsDiffer(k2, k2);
-    } catch (const NumericError&) {
-      k2Comparable = false;
-    }
-    throw NumericError(error.kind(), k2Comparable ? InputField::K1 : InputField::K2);
-  }
 }
 
 // The inputs are finite, so an overflow anywhere in the formula leaves an
 // infinity or NaN that no later step of it can turn finite again: checking
 // the result is checking every step.
-double linear(double k1, double k2, const InputTexts& texts) {
-  const double a = readInput(texts.kx, InputField::Kx) - k1;
+double linear(double k1, double k2, const Numbers& numbers) {
+  const double a = valueOf(numbers, InputField::Kx) - k1;
   const double b = k2 - k1;
   const double q = a / b;
-  const double w2 = readInput(texts.w2, InputField::W2);
-  const double w1 = readInput(texts.w1, InputField::W1);
+  const double w2 = valueOf(numbers, InputField::W2);
+  const double w1 = valueOf(numbers, InputField::W1);
   const double c = w2 - w1;
   const double p = q * c;
   const double r = p + w1;
-  return finiteOrThrow(r, NumericErrorKind::FloatingPoint);
+  return finiteOrFail(r, FailureKind::FloatingPoint);
 }
 
-double parabolic(double k1, double k2, const InputTexts& texts) {
-  const double kx = readInput(texts.kx, InputField::Kx);
-  const double i = finiteOrThrow((kx - k1) / (k2 - k1), NumericErrorKind::FloatingPoint);
-  const double w2 = readInput(texts.w2, InputField::W2);
-  const double w1 = readInput(texts.w1, InputField::W1);
-  const double d = finiteOrThrow(w2 - w1, NumericErrorKind::FloatingPoint);
-  const double u = 3.0 * exactSquare(i);
+double parabolic(double k1, double k2, const Numbers& numbers) {
+  const double kx = valueOf(numbers, InputField::Kx);
+  const double i = finiteOrFail((kx - k1) / (k2 - k1), FailureKind::FloatingPoint);
+  const double w2 = valueOf(numbers, InputField::W2);
+  const double w1 = valueOf(numbers, InputField::W1);
+  const double d = finiteOrFail(w2 - w1, FailureKind::FloatingPoint);
+  const double u = 3.0 * (i * i);
   const double v = 2.0 * exactCube(i);
   const double s = u - v;
   const double p = s * d;
   const double r = w1 + p;
-  return finiteOrThrow(r, NumericErrorKind::Overflow);
+  return finiteOrFail(r, FailureKind::Overflow);
+}
+
+void requireComparable(double station, InputField input) {
+  if (!stationComparable(station)) {
+    throw RunFailed{{FailureKind::Overflow, input}};
+  }
+}
+
+// Below the smaller or above the larger of two different stations, and
+// different from it as a station; one too far out to compare is outside.
+bool outside(double k1, double k2, double kx) {
+  const double nearest = std::clamp(kx, std::min(k1, k2), std::max(k1, k2));
+  return nearest != kx && (!stationComparable(kx) || stationsDiffer(kx, nearest));
+}
+
+void compute(InterpolationMode mode, const Numbers& numbers, Calculation& run) {
+  const double k2 = valueOf(numbers, InputField::K2);
+  const double k1 = valueOf(numbers, InputField::K1);
+  requireComparable(k2, InputField::K2);
+  requireComparable(k1, InputField::K1);
+  if (!stationsDiffer(k2, k1)) {
+    return;
+  }
+  const double r =
+      mode == InterpolationMode::Linear ? linear(k1, k2, numbers) : parabolic(k1, k2, numbers);
+  run.result = numberToText(roundToFivePlaces(r));
+  run.outsideStations =
+      mode == InterpolationMode::Parabolic && outside(k1, k2, valueOf(numbers, InputField::Kx));
+}
+
+BoxReading boxReadingOf(const NumberReading& number, std::string_view text) {
+  BoxReading reading{number.extent, std::nullopt, std::nullopt};
+  if (number.extent == TextExtent::Stopped) {
+    if (number.value) {
+      reading.readAs = numberToText(*number.value);
+    }
+    reading.plainStation = chainagePlainForm(text);
+  }
+  return reading;
 }
 
 }  // namespace
 
-std::optional<std::string> interpolate(std::optional<InterpolationMode> mode,
-                                       const InputTexts& texts) {
+Calculation interpolate(std::optional<InterpolationMode> mode, const InputTexts& texts) {
+  Calculation run;
+  Numbers numbers;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    numbers[i] = readNumber(texts[i]);
+    run.readings[i] = boxReadingOf(numbers[i], texts[i]);
+  }
   if (!mode) {
-    return std::nullopt;
-  }
-  const double k2 = readInput(texts.k2, InputField::K2);
-  const double k1 = readInput(texts.k1, InputField::K1);
-  if (!stationsDifferNamed(k2, k1)) {
-    return std::nullopt;
-  }
-  const double r =
-      *mode == InterpolationMode::Linear ? linear(k1, k2, texts) : parabolic(k1, k2, texts);
-  return numberToText(roundToFivePlaces(r));
-}
-
-bool outsideStations(const InputTexts& texts) {
-  const double k1 = readInput(texts.k1, InputField::K1);
-  const double k2 = readInput(texts.k2, InputField::K2);
-  const double kx = readInput(texts.kx, InputField::Kx);
-  const double nearest = std::clamp(kx, std::min(k1, k2), std::max(k1, k2));
-  if (nearest == kx) {
-    return false;
-  }
-  const InputField end = nearest == k1 ? InputField::K1 : InputField::K2;
-  try {
-    (void)stationsDiffer(nearest, nearest);
-  } catch (const NumericError& error) {
-    throw NumericError(error.kind(), end);
+    return run;
   }
   try {
-    return stationsDiffer(kx, nearest);
-  } catch (const NumericError&) {
-    return true;  // farther out than a station that compares
+    compute(*mode, numbers, run);
+  } catch (const RunFailed& failed) {
+    run.failure = failed.failure;
   }
+  return run;
 }
 
 }  // namespace vornell

@@ -1,7 +1,5 @@
 #include "core/numeric_text.h"
 
-#include "core/exact_power.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -13,16 +11,6 @@
 namespace vornell {
 
 namespace {
-
-const char* describe(NumericErrorKind kind) {
-  switch (kind) {
-    case NumericErrorKind::Overflow:
-      return "overflow";
-    case NumericErrorKind::FloatingPoint:
-      return "floating-point error";
-  }
-  return "numeric error";
-}
 
 // ---------------------------------------------------------------------------
 // Reading
@@ -64,18 +52,19 @@ class Scanner {
 // A double has fewer than 1025 bits before the point.
 constexpr std::size_t kMaxHexDigits = 256;
 
-double hexDigitsToDouble(std::string_view hexDigits) {
+// None: beyond the double range.
+std::optional<double> hexDigitsToDouble(std::string_view hexDigits) {
   if (hexDigits.empty()) {
     return 0.0;
   }
   if (hexDigits.size() > kMaxHexDigits) {
-    throw NumericError(NumericErrorKind::Overflow);
+    return std::nullopt;
   }
   double value = 0.0;
   const auto [end, ec] = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(),
                                          value, std::chars_format::hex);
   if (ec != std::errc{} || end != hexDigits.data() + hexDigits.size()) {
-    throw NumericError(NumericErrorKind::Overflow);
+    return std::nullopt;
   }
   return value;
 }
@@ -86,12 +75,12 @@ std::string_view withoutLeadingZeros(std::string_view digits) {
 }
 
 // Octal digits regrouped into hexadecimal ones, aligned from the right.
-double octalDigitsToDouble(std::string_view octal) {
+std::optional<double> octalDigitsToDouble(std::string_view octal) {
   // Three bits a digit, the first one not zero: 342 digits are 1024 bits
   // when the first is 1, more bits otherwise.
   constexpr std::size_t kMaxOctalDigits = 342;
   if (octal.size() > kMaxOctalDigits || (octal.size() == kMaxOctalDigits && octal[0] != '1')) {
-    throw NumericError(NumericErrorKind::Overflow);
+    return std::nullopt;
   }
   std::array<char, kMaxHexDigits + 1> hex;
   std::size_t hexCount = 0;
@@ -142,7 +131,7 @@ std::int64_t leadingExponentOf(std::string_view number) {
 
 // The number at the start of a text without blanks, as the reading rule
 // takes it in: where its digits lie, and how far typing on could still make
-// the text a number. Both the reading and readingOf() take it from here.
+// the text a number.
 struct NumberScan {
   enum class Kind { None, Decimal, Hexadecimal, Octal };
   Kind kind = Kind::None;
@@ -204,13 +193,13 @@ NumberScan scanNumber(std::string_view text) {
 // A decimal number as scanned: sign, digits, point, digits, exponent. The
 // standard library's conversion reads exactly that shape, correctly rounded,
 // but reports overflow and underflow alike.
-double readDecimal(std::string_view number) {
+std::optional<double> readDecimal(std::string_view number) {
   double value = 0.0;
   const char* const last = number.data() + number.size();
   const auto ec = std::from_chars(number.data(), last, value, std::chars_format::general).ec;
   if (ec == std::errc::result_out_of_range) {
     if (leadingExponentOf(number.substr(number[0] == '-' ? 1 : 0)) > 0) {
-      throw NumericError(NumericErrorKind::Overflow);
+      return std::nullopt;
     }
     return 0.0;  // too small for a double
   }
@@ -220,8 +209,7 @@ double readDecimal(std::string_view number) {
   return value;
 }
 
-double readWithoutBlanks(std::string_view text) {
-  const NumberScan scan = scanNumber(text);
+std::optional<double> valueOf(std::string_view text, const NumberScan& scan) {
   const std::string_view number = text.substr(scan.begin, scan.end - scan.begin);
   switch (scan.kind) {
     case NumberScan::Kind::None:
@@ -266,12 +254,6 @@ struct StationDecimal {
 
   friend bool operator==(const StationDecimal&, const StationDecimal&) = default;
 };
-
-void checkStationRange(double station) {
-  if (!(std::fabs(station) < kStationLimit)) {
-    throw NumericError(NumericErrorKind::Overflow);
-  }
-}
 
 // value / 10^places, rounded half to even.
 std::uint64_t dropPlacesHalfEven(std::uint64_t value, int places) {
@@ -321,111 +303,25 @@ StationDecimal toStationDecimal(double station) {
   return decimal;
 }
 
-// ---------------------------------------------------------------------------
-// Rounding
-
-// Below this magnitude value × 10^5 stays under 2^52, so that the whole
-// number of hundred-thousandths, rounded, is a double.
-constexpr double kExactScaleLimit = 0x1p52 / 1e5;
-
-// Halves are judged on the exact product of the double and 10^5, formed in
-// integers: no fused multiply-add, whose accuracy varies between C libraries.
-double roundToFivePlacesExactly(double magnitude) {
-  if (magnitude == 0.0) {
-    return magnitude;
-  }
-  const BinaryParts parts = binaryPartsOf(magnitude);
-  if (parts.exponent >= 0) {
-    return magnitude;  // whole already
-  }
-  const UInt128 scaled = UInt128{parts.significand} * 100000;  // < 2^70
-  const int shift = -parts.exponent;
-  std::uint64_t whole = 0;
-  bool up = false;
-  if (shift < 128) {
-    whole = static_cast<std::uint64_t>(scaled >> shift);
-    const UInt128 rest = scaled - (UInt128{whole} << shift);
-    const UInt128 half = UInt128{1} << (shift - 1);
-    up = rest > half || (rest == half && whole % 2 == 1);
-  }
-  return static_cast<double>(whole + (up ? 1 : 0)) / 1e5;
-}
-
-double roundToFivePlacesViaText(double magnitude) {
-  // Fixed notation with 5 places is rounded half to even on the exact value.
-  std::array<char, 32> text{};
-  const auto written =
-      std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed, 5);
-  double rounded = magnitude;
-  std::from_chars(text.data(), written.ptr, rounded);
-  return rounded;
-}
-
-// Writing
-
-// A result of five places below 1e10 has at most 15 significant digits, all
-// of them in `hundredThousandths`; when the double is the nearest one to
-// that decimal, its 15-digit text is those digits, written without the
-// general-purpose formatter.
-bool writeFivePlaceValue(double value, std::string& text) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-4 && magnitude < 1e10)) {
-    return false;
-  }
-  // The candidate need not be the nearest integer: the check below rejects
-  // any other.
-  const auto hundredThousandths = static_cast<std::uint64_t>(magnitude * 1e5 + 0.5);
-  if (static_cast<double>(hundredThousandths) / 1e5 != magnitude) {
-    return false;
-  }
-  std::array<char, 32> digits;
-  char* out = digits.data();
-  if (value < 0) {
-    *out++ = '-';
-  }
-  out = std::to_chars(out, digits.data() + digits.size(), hundredThousandths / 100000).ptr;
-  auto fraction = static_cast<unsigned>(hundredThousandths % 100000);
-  if (fraction != 0) {
-    *out++ = '.';
-    for (unsigned unit = 10000; fraction != 0; unit /= 10) {
-      *out++ = static_cast<char>('0' + fraction / unit);
-      fraction %= unit;
-    }
-  }
-  text.assign(digits.data(), out);
-  return true;
-}
-
 }  // namespace
 
-NumericError::NumericError(NumericErrorKind kind, std::optional<InputField> input)
-    : std::runtime_error(describe(kind)), kind_(kind), input_(input) {}
-
-double readNumber(std::string_view text) {
-  std::string storage;
-  return readWithoutBlanks(withoutBlanks(text, storage));
-}
-
-TextReading readingOf(std::string_view text) {
-  using Extent = TextReading::Extent;
+NumberReading readNumber(std::string_view text) {
   std::string storage;
   const std::string_view read = withoutBlanks(text, storage);
   const NumberScan scan = scanNumber(read);
+  TextExtent extent = TextExtent::Stopped;
   if (scan.viable == read.size()) {
     const bool whole = scan.kind != NumberScan::Kind::None && scan.end == read.size();
-    return {whole ? Extent::Whole : Extent::Unfinished, text.size()};
+    extent = whole ? TextExtent::Whole : TextExtent::Unfinished;
   }
-  // The character after the viable part, where it stands among the blanks.
-  std::size_t stop = 0;
-  for (std::size_t kept = 0; kept < scan.viable || isBlank(text[stop]); ++stop) {
-    kept += isBlank(text[stop]) ? 0 : 1;
-  }
-  return {Extent::Stopped, stop};
+  return {valueOf(read, scan), extent};
+}
+
+bool stationComparable(double station) {
+  return std::fabs(station) < kStationLimit;
 }
 
 bool stationsDiffer(double a, double b) {
-  checkStationRange(a);
-  checkStationRange(b);
   if (a == b) {
     return false;
   }
@@ -439,33 +335,30 @@ bool stationsDiffer(double a, double b) {
   return !(toStationDecimal(a) == toStationDecimal(b));
 }
 
+// Fixed notation with five places is rounded half to even on the exact value,
+// and reads back as the double nearest to that decimal.
 double roundToFivePlaces(double value) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < 0x1p52)) {
+  if (!(std::fabs(value) < 0x1p52)) {
     return value;  // whole already, or not finite
   }
-  const double rounded = magnitude < kExactScaleLimit ? roundToFivePlacesExactly(magnitude)
-                                                      : roundToFivePlacesViaText(magnitude);
-  return std::copysign(rounded, value);
+  std::array<char, 32> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 5);
+  double rounded = value;
+  std::from_chars(text.data(), written.ptr, rounded);
+  return rounded;
 }
 
+// The general format with 15 digits is exactly the fixed/exponent rule,
+// except for the exponent letter's case.
 std::string numberToText(double value) {
-  if (!std::isfinite(value)) {
-    throw NumericError(NumericErrorKind::FloatingPoint);
-  }
   if (value == 0.0) {
     return "0";  // also for negative zero
   }
-  std::string result;
-  if (writeFivePlaceValue(value, result)) {
-    return result;
-  }
-  // The general format with 15 digits is exactly the fixed/exponent rule,
-  // except for the exponent letter's case.
   std::array<char, 32> text{};
   const auto written =
       std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 15);
-  result.assign(text.data(), written.ptr);
+  std::string result(text.data(), written.ptr);
   if (const auto e = result.find('e'); e != std::string::npos) {
     result[e] = 'E';
   }

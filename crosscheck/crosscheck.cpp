@@ -3,20 +3,17 @@
 //
 //   vornell_crosscheck generate COUNT > inputs.txt    inputs, one a line
 //   vornell_crosscheck < inputs.txt > outputs.txt     one outcome a line
-//   vornell_crosscheck compare inputs.txt A.txt B.txt two builds' outcomes,
-//                                                     byte for byte
 //
 // An input line is a mode letter and five texts, "L|K1|W1|K2|W2|Kx" (L
 // linear, P parabolic, N no mode), answered by the result text, "=" for no
 // change, or "!" and the failure; or a single text "V|text", answered by its
-// reading and everything the core derives from it, doubles written exactly.
+// reading and what the core derives from it, doubles written exactly.
 // Generating needs no particular platform: the inputs are made once and fed
 // to every build.
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -42,9 +39,8 @@ std::string exactText(double value) {
   return std::string(text.data(), end);
 }
 
-std::string failureText(const vornell::NumericError& error) {
-  return error.kind() == vornell::NumericErrorKind::Overflow ? "!Overflow" : "!FloatingPoint";
-}
+const std::string kOverflow = "!Overflow";
+const std::string kFloatingPoint = "!FloatingPoint";
 
 std::vector<std::string_view> fieldsOf(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -56,36 +52,28 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
   return fields;
 }
 
-std::string writtenOrFailure(double value) {
-  try {
-    return vornell::numberToText(value);
-  } catch (const vornell::NumericError& error) {
-    return failureText(error);
-  }
+std::string written(double value) {
+  return std::isfinite(value) ? vornell::numberToText(value) : kFloatingPoint;
 }
 
 std::string stationsOutcome(double a, double b) {
-  try {
-    return vornell::stationsDiffer(a, b) ? "differ" : "equal";
-  } catch (const vornell::NumericError& error) {
-    return failureText(error);
+  if (!vornell::stationComparable(a) || !vornell::stationComparable(b)) {
+    return kOverflow;
   }
+  return vornell::stationsDiffer(a, b) ? "differ" : "equal";
 }
 
 // The reading of one text and what the core derives from it.
 std::string valueOutcome(std::string_view text) {
-  double value = 0;
-  try {
-    value = vornell::readNumber(text);
-  } catch (const vornell::NumericError& error) {
-    return failureText(error);
+  const std::optional<double> value = vornell::readNumber(text).value;
+  if (!value) {
+    return kOverflow;
   }
-  const double rounded = vornell::roundToFivePlaces(value);
-  const double cube = vornell::exactCube(value);
-  return exactText(value) + ' ' + writtenOrFailure(value) + ' ' + exactText(rounded) + ' ' +
-         writtenOrFailure(rounded) + ' ' + exactText(vornell::exactSquare(value)) + ' ' +
-         exactText(cube) + ' ' + writtenOrFailure(cube) + ' ' +
-         stationsOutcome(value, value * (1 + 1e-15));
+  const double rounded = vornell::roundToFivePlaces(*value);
+  const double cube = vornell::exactCube(*value);
+  return exactText(*value) + ' ' + written(*value) + ' ' + exactText(rounded) + ' ' +
+         written(rounded) + ' ' + exactText(cube) + ' ' + written(cube) + ' ' +
+         stationsOutcome(*value, *value * (1 + 1e-15));
 }
 
 std::string runOutcome(const std::vector<std::string_view>& fields) {
@@ -95,13 +83,12 @@ std::string runOutcome(const std::vector<std::string_view>& fields) {
   } else if (fields[0] == "P") {
     mode = vornell::InterpolationMode::Parabolic;
   }
-  try {
-    const auto result =
-        vornell::interpolate(mode, {fields[1], fields[2], fields[3], fields[4], fields[5]});
-    return result ? *result : "=";
-  } catch (const vornell::NumericError& error) {
-    return failureText(error);
+  const vornell::Calculation run =
+      vornell::interpolate(mode, {fields[1], fields[2], fields[3], fields[4], fields[5]});
+  if (run.failure) {
+    return run.failure->kind == vornell::FailureKind::Overflow ? kOverflow : kFloatingPoint;
   }
+  return run.result.value_or("=");
 }
 
 std::string outcomeOf(std::string_view line) {
@@ -130,52 +117,6 @@ int answerInputs() {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// Succeeds when both outcome files are the same bytes, one line for each
-// input; otherwise shows the first differing lines with their input.
-int compareOutcomes(const char* inputsPath, const char* firstPath, const char* secondPath) {
-  std::ifstream inputs(inputsPath, std::ios::binary);
-  std::ifstream first(firstPath, std::ios::binary);
-  std::ifstream second(secondPath, std::ios::binary);
-  if (!inputs || !first || !second) {
-    std::cerr << "compare: cannot read " << inputsPath << ", " << firstPath << " or " << secondPath
-              << '\n';
-    return 2;
-  }
-  const auto shown = [](bool present, const std::string& text) {
-    return present ? text : std::string("(no line)");
-  };
-  std::string input, a, b;
-  std::size_t lines = 0;
-  std::size_t differing = 0;
-  for (;;) {
-    const bool hasInput = static_cast<bool>(std::getline(inputs, input));
-    const bool hasA = static_cast<bool>(std::getline(first, a));
-    const bool hasB = static_cast<bool>(std::getline(second, b));
-    if (!hasInput && !hasA && !hasB) {
-      break;
-    }
-    ++lines;
-    if ((hasInput && hasA && hasB && a == b) || ++differing > 10) {
-      continue;
-    }
-    std::cout << "line " << lines << ", input " << shown(hasInput, input) << "\n  "
-              << std::filesystem::path(firstPath).filename().string() << ": " << shown(hasA, a)
-              << "\n  " << std::filesystem::path(secondPath).filename().string() << ": "
-              << shown(hasB, b) << '\n';
-  }
-  if (differing == 0 &&
-      std::filesystem::file_size(firstPath) != std::filesystem::file_size(secondPath)) {
-    std::cout << "the last lines end differently\n";
-    differing = 1;
-  }
-  if (differing != 0) {
-    std::cout << differing << " of " << lines << " lines differ\n";
-    return 1;
-  }
-  std::cout << lines << " inputs, the same outcomes byte for byte\n";
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -190,14 +131,8 @@ int main(int argc, char** argv) {
     std::fwrite(all.data(), 1, all.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
-  if (argc == 5 && std::string_view(argv[1]) == "compare") {
-    return compareOutcomes(argv[2], argv[3], argv[4]);
-  }
   if (argc != 1) {
-    std::fputs(
-        "usage: vornell_crosscheck [generate COUNT] < inputs > outputs\n"
-        "       vornell_crosscheck compare inputs A B\n",
-        stderr);
+    std::fputs("usage: vornell_crosscheck [generate COUNT] < inputs > outputs\n", stderr);
     return 2;
   }
   return answerInputs();

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QTest>
 #include <array>
 #include <charconv>
-#include <string>
+#include <clocale>
+#include <locale>
 
-#include "core/numeric_text.h"
 #include "ui/qt_compat.h"
 
 namespace vornell::test {
@@ -20,22 +21,24 @@ inline QByteArray exact(double value) {
   return QByteArray(text.data(), static_cast<int>(end - text.data()));
 }
 
-// The standard library's text of `value` in `format` with `precision` digits.
-inline std::string toChars(double value, std::chars_format format, int precision) {
-  std::array<char, 400> text{};
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), value, format, precision);
-  return std::string(text.data(), end.ptr);
-}
-
-// The kind of failure of `call`, or "none" when it returned.
-template <typename Call>
-QByteArray failureOf(Call&& call) {
-  try {
-    call();
-  } catch (const NumericError& error) {
-    return error.kind() == NumericErrorKind::Overflow ? "Overflow" : "FloatingPoint";
-  }
-  return "none";
+// The environment's locale for C and C++ alike. A run under a decimal-comma
+// locale (VORNELL_TEST_DECIMAL_COMMA set) first proves that it is in force, so
+// that a conversion that follows the locale would show.
+inline int useEnvironmentLocale() {
+  std::setlocale(LC_ALL, "");
+  std::locale::global(std::locale(""));
+  const bool comma = QByteArray(std::localeconv()->decimal_point) == ",";
+  return qEnvironmentVariableIsSet("VORNELL_TEST_DECIMAL_COMMA") && !comma ? 1 : 0;
 }
 
 }  // namespace vornell::test
+
+#define VORNELL_CORE_TEST_MAIN(TestObject)                   \
+  int main(int argc, char** argv) {                          \
+    if (vornell::test::useEnvironmentLocale() != 0) {        \
+      qCritical("the decimal-comma locale is not in force"); \
+      return 1;                                              \
+    }                                                        \
+    TestObject test;                                         \
+    return QTest::qExec(&test, argc, argv);                  \
+  }
