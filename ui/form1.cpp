@@ -283,7 +283,7 @@ std::optional<Message> Form1::messageOf(const Calculation& run, const NumberBox*
                         [&](std::size_t i) { return boxes[i] == edited; });
   for (const std::size_t i : order) {
     const BoxReading& reading = run.readings[i];
-    if (reading.extent != TextExtent::Stopped || !reading.readAs) {
+    if (!reading.readAs) {
       continue;  // read whole, or too large: the failure tells that
     }
     NumberBox* const box = boxes[i];

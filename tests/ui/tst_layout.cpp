@@ -52,6 +52,9 @@ void TestLayout::fits_data() {
       QTest::addRow("%s %.1f pt", qPrintable(font.family()), points) << font;
     }
   }
+  QFont wide(u"DejaVu Sans"_s, 10);  // digits wider for their height than any desktop's
+  wide.setLetterSpacing(QFont::PercentageSpacing, 250);
+  QTest::newRow("DejaVu Sans 10 pt, letters spaced out") << wide;
 }
 
 // Faults: a font smaller than the desktop's on a screen that has room, or a
