@@ -8,10 +8,9 @@
 
 namespace {
 
-// With no session bus running, the toolkit's accessibility bridge would have
-// D-Bus launch a bus daemon that outlives the program; assistive technology
-// needs a running bus anyway. With a bus running (the address given, or the
-// per-user bus of a systemd session, which D-Bus finds itself), nothing changes.
+// With no session bus running, the accessibility bridge would have D-Bus
+// launch a daemon that outlives the program; assistive tools need a running
+// bus anyway (given by address, or a systemd session's, which D-Bus finds).
 void keepSessionBusUnstarted() {
 #ifdef Q_OS_UNIX
   const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");

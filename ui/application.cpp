@@ -7,25 +7,17 @@
 
 namespace vornell::ui {
 
-namespace {
-
-// Qt's Simplified Chinese translation, compiled into the program; without it
-// the toolkit's texts stay English.
-void installChineseToolkitTexts(QCoreApplication& application) {
-  auto* translator = new QTranslator(&application);
-  if (translator->load(QStringLiteral(":/vornell/translations/qtbase_zh_CN.qm"))) {
-    QCoreApplication::installTranslator(translator);
-  }
-}
-
-}  // namespace
-
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(texts::toQString(texts::kProgramName));
   setApplicationVersion(texts::toQString(texts::kVersion));
   setDesktopFileName(QStringLiteral("io.github.vornell.Vornell"));
   compat::useSystemMessageFont();
-  installChineseToolkitTexts(*this);
+  // Qt's Simplified Chinese translation, compiled in; without it the
+  // toolkit's texts stay English.
+  auto* translator = new QTranslator(this);
+  if (translator->load(QStringLiteral(":/vornell/translations/qtbase_zh_CN.qm"))) {
+    installTranslator(translator);
+  }
 }
 
 }  // namespace vornell::ui

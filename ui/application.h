@@ -1,7 +1,5 @@
-// The application object of Vornell: the program's name, version and desktop
-// entry, and the toolkit's own texts (message-box buttons, the edit menu) in
-// Simplified Chinese like the rest of the interface, whatever the system's
-// language.
+// The application object: the program's name, version and desktop entry, and
+// the toolkit's own texts in Simplified Chinese whatever the system's language.
 #pragma once
 
 #include <QApplication>

@@ -1,9 +1,6 @@
-// The controls of the main window, as stored with it: positions and sizes in
-// twips (1/1440 inch) from the top-left corner of the client area, and each
-// control's place in the Tab order. Screen geometry is derived from this table
-// at 15 twips per logical pixel, times one layout scale for the whole window
-// (1, or more where the desktop's font needs more room; the window works that
-// out); Qt scales logical pixels on high-DPI screens on top.
+// The controls of the main window as stored with it: positions and sizes in
+// twips (1/1440 inch) in the client area, and the Tab order. 15 twips are one
+// logical pixel times the window's layout scale; Qt adds display scaling.
 #pragma once
 
 #include <QRect>
@@ -51,16 +48,10 @@ inline constexpr std::array<ControlRow, 17> kControls{{
     {"Label6", ControlKind::Label, texts::kLabelWx, 2085, 840, 1335, 255, 10},
 }};
 
-// Twips to logical pixels at a layout scale, to the nearest pixel. At scale 1
-// a twip count never lies exactly halfway between two pixels.
+// Twips to logical pixels at a layout scale, to the nearest pixel.
 constexpr int twipsToPixels(int twips, qreal scale = 1) {
   return static_cast<int>(twips * scale / kTwipsPerPixel + 0.5);
 }
-
-// 7 twips round down to no pixel, 8 up to one; the window's 1935 twips are 129
-// pixels, and Label2 spans pixels 139 to 231.
-static_assert(twipsToPixels(7) == 0 && twipsToPixels(8) == 1 && twipsToPixels(1935) == 129);
-static_assert(twipsToPixels(2085) == 139 && twipsToPixels(2085 + 1380) == 231);
 
 // Each edge is converted on its own, so controls that meet in twips meet on
 // screen as well, at any scale.
@@ -74,11 +65,5 @@ constexpr QRect pixelRect(const ControlRow& c, qreal scale = 1) {
 constexpr QSize clientSize(qreal scale = 1) {
   return QSize(twipsToPixels(kClientWidthTwips, scale), twipsToPixels(kClientHeightTwips, scale));
 }
-
-// Controls that overlap in twips overlap on screen: Text7 (right edge at
-// pixel 257) reaches 9 pixels under Command2, which starts at pixel 248. At
-// scale 1.5 the window is 438 x 194 pixels.
-static_assert(pixelRect(kControls[4]) == QRect(8, 75, 249, 41));
-static_assert(clientSize(1.5) == QSize(438, 194));
 
 }  // namespace vornell::ui

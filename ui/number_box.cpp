@@ -1,26 +1,25 @@
 #include "ui/number_box.h"
 
 #include <QFocusEvent>
+#include <QImage>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace vornell::ui {
 
 namespace {
 
-// QLineEdit draws its text this far in from both ends of the style's contents
-// area, and needs one pixel more for the caret after the last character.
-constexpr int kTextInset = 2;
-constexpr int kCaretWidth = 1;
-
 // The ASCII form of a full-width digit, point, sign or exponent letter (and
-// of the minus sign), a plain space for a space-like character, 0 otherwise.
-char16_t asciiFor(char16_t c) {
+// of the minus sign), a plain space for a space-like character, else `c`.
+QChar asciiFor(QChar c) {
   if (c >= u'０' && c <= u'９') {
-    return static_cast<char16_t>(u'0' + (c - u'０'));
+    return QChar(u'0' + (c.unicode() - u'０'));
   }
   constexpr std::pair<char16_t, char16_t> kForms[] = {
       {u'．', u'.'},     {u'。', u'.'}, {u'＋', u'+'}, {u'－', u'-'},
@@ -30,88 +29,71 @@ char16_t asciiFor(char16_t c) {
       return ascii;
     }
   }
-  const QChar::Category category = QChar::category(c);
-  const bool spaceLike = category == QChar::Separator_Space || category == QChar::Separator_Line ||
-                         category == QChar::Separator_Paragraph;
-  return spaceLike ? u' ' : 0;
+  return c.isSpace() ? QChar(u' ') : c;
 }
 
-// The window losing or regaining the activation (a message box, another
-// program) or a popup: the caret and selection stay as they were.
+// A message box, another program or a popup took or gave back the focus.
 bool passesFocusOn(const QFocusEvent* event) {
   return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
 }
 
 }  // namespace
 
-bool toAsciiNumberText(QString& text, int* cursor) {
-  bool changed = false;
-  int kept = 0;
-  const auto size = text.size();
-  for (int i = 0; i < size; ++i) {
-    const char16_t c = text.at(i).unicode();
-    char16_t mapped = c;
-    if (c == 0 || c >= 0x80) {
-      if (c == 0 || QChar::category(c) == QChar::Other_Format) {
-        changed = true;
-        if (cursor != nullptr && i < *cursor) {
-          --*cursor;
-        }
-        continue;
-      }
-      if (const char16_t ascii = asciiFor(c); ascii != 0) {
-        mapped = ascii;
-      }
-    }
-    if (mapped != c || kept != i) {
-      text[kept] = QChar(mapped);
-      changed = true;
-    }
-    ++kept;
-  }
-  text.truncate(kept);
-  return changed;
-}
-
 QValidator::State NumberInputValidator::validate(QString& input, int& pos) const {
+  const auto inserted = input.cbegin() + pos;
+  const auto lineBreak =
+      std::find_if(input.cbegin(), inserted, [](QChar c) { return c == u'\r' || c == u'\n'; });
+  const int cut = static_cast<int>(lineBreak - input.cbegin());
+  input.remove(cut, pos - cut);
+  pos = cut;
   if (input.size() > kMaxNumberTextLength) {
     return Invalid;
   }
-  toAsciiNumberText(input, &pos);
+  const int cursor = pos;
+  int kept = 0;
+  for (int i = 0; i < static_cast<int>(input.size()); ++i) {
+    const QChar c = input.at(i);
+    if (c.isNull() || c.category() == QChar::Other_Format) {
+      pos -= i < cursor ? 1 : 0;
+    } else {
+      input[kept++] = c.unicode() < 0x80 ? c : asciiFor(c);
+    }
+  }
+  input.truncate(kept);
   return Acceptable;
 }
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
   setValidator(new NumberInputValidator(this));
-  // The box takes in at most one character more than it may hold, which the
-  // validator then refuses: a paste of megabytes is cut to that before it
-  // enters the box, and refused whole, instead of being inserted first and
-  // taken out again.
+  // One character beyond the limit, for the validator to refuse: a paste of
+  // megabytes is cut to that before it enters the box.
   setMaxLength(kMaxNumberTextLength + 1);
-  connect(this, &QLineEdit::inputRejected, this, [this] { reportRefusalOnce(); });
+  // A paste cut and then refused is rejected twice: told once, after the edit.
+  auto* refusal = new QTimer(this);
+  refusal->setSingleShot(true);
+  connect(refusal, &QTimer::timeout, this, &NumberBox::refused);
+  connect(this, &QLineEdit::inputRejected, refusal, [refusal] { refusal->start(0); });
   // The whole number, for when it is wider than the box.
   connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { setToolTip(text); });
 }
 
-QSizeF NumberBox::chrome() const {
-  QStyleOptionFrame option;
-  initStyleOption(&option);
-  const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-  return QSizeF(width() - area.width() + 2 * kTextInset + kCaretWidth, height() - area.height());
-}
-
-// QLineEdit reports a paste that it had to cut and the validator then refused
-// twice (inputRejected for the cut, and again for the refusal), both within
-// the event that made the edit: one signal follows, once that event is over.
-void NumberBox::reportRefusalOnce() {
-  if (!std::exchange(refusalPending_, true)) {
-    QMetaObject::invokeMethod(this, &NumberBox::refusalReported, Qt::QueuedConnection);
+QSize NumberBox::sizeShowing(const QString& text) {
+  setText(text);
+  // Where the caret is while the text is not scrolled; painting scrolls it.
+  const int unscrolled = inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+  QStyleOptionFrame frame;
+  initStyleOption(&frame);
+  const QSize textSize(fontMetrics().horizontalAdvance(text), fontMetrics().height());
+  QSize size = style()->sizeFromContents(QStyle::CT_LineEdit, &frame, textSize, this);
+  QImage pixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+  for (; size.width() < screen()->availableGeometry().width(); size.rwidth()++) {
+    resize(size);
+    render(&pixel, QPoint(), QRegion(0, 0, 1, 1));  // painted, the box scrolls its text
+    if (inputMethodQuery(Qt::ImCursorRectangle).toRect().x() == unscrolled) {
+      break;
+    }
   }
-}
-
-void NumberBox::refusalReported() {
-  refusalPending_ = false;
-  emit refused();
+  return size;
 }
 
 void NumberBox::focusInEvent(QFocusEvent* event) {
@@ -119,8 +101,7 @@ void NumberBox::focusInEvent(QFocusEvent* event) {
   if (passesFocusOn(event)) {
     return;
   }
-  // The press that gave the focus goes on to put the caret under the mouse:
-  // the selection is made when the click is over.
+  // The press goes on to put the caret under the mouse: select when it is over.
   focusByClick_ = event->reason() == Qt::MouseFocusReason;
   if (!focusByClick_) {
     emit gotFocus();
@@ -136,8 +117,7 @@ void NumberBox::focusOutEvent(QFocusEvent* event) {
   }
 }
 
-// A right click that gives the focus opens the menu, a middle click pastes:
-// the whole text is selected at once.
+// A right click that gives the focus opens the menu, a middle one pastes: select now.
 void NumberBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton && std::exchange(focusByClick_, false)) {
     emit gotFocus();

@@ -1,5 +1,4 @@
-// The transition mode buttons: one exclusive group, like Windows' own option
-// buttons.
+// The transition mode buttons: one exclusive group, like Windows' own.
 #pragma once
 
 #include <QRadioButton>
@@ -13,13 +12,10 @@ class OptionButton final : public QRadioButton {
   using QRadioButton::QRadioButton;
 
  protected:
-  // A click anywhere on the button's rectangle counts, not only on its
-  // indicator and caption: the rectangle is what the layout shows.
+  // A click anywhere on the button's rectangle counts, as the layout shows it.
   bool hitButton(const QPoint& pos) const override;
-  // Every arrow key moves to the next or previous button of the group, round
-  // the group, and selects it. QRadioButton moves by geometry instead: with
-  // the buttons side by side, Up and Down do nothing and Right on the last
-  // button does not come round to the first.
+  // Every arrow key selects the next or previous button, round the group;
+  // QRadioButton moves by geometry, so Up and Down would do nothing.
   void keyPressEvent(QKeyEvent* event) override;
 };
 

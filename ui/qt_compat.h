@@ -1,6 +1,5 @@
-// What differs between Qt 6 (Linux) and Qt 5.15 (the Windows build, for
-// Windows 7 and 8.1), in one place. Under Qt 6 every function here does
-// nothing.
+// What differs between Qt 6 (Linux) and Qt 5.15 (the Windows build), in one
+// place; under Qt 6 the functions do nothing.
 #pragma once
 
 #include <QByteArray>

@@ -1,6 +1,5 @@
-// Everything the window says, in one place: captions, the formula, the About
-// message, the names that assistive tools read, and the failure messages.
-// The control table takes its captions from here.
+// Everything the window says: captions, the formula, the About message, the
+// names that assistive tools read, failures and notices.
 #pragma once
 
 #include <QString>
@@ -15,8 +14,7 @@ inline constexpr std::string_view kProgramName = "Vornell";
 inline constexpr std::string_view kWindowTitle = "Vornell" VORNELL_VERSION_TEXT;
 inline constexpr std::string_view kVersion = VORNELL_VERSION_TEXT;
 
-// Captions of the buttons and labels. A label's caption without its closing
-// full-width colon names the number box beside it.
+// A label's caption without its closing colon names the box beside it.
 inline constexpr std::string_view kAbout = "关于";
 inline constexpr std::string_view kExit = "退出";
 inline constexpr std::string_view kLinear = "线性渐变";
@@ -46,19 +44,16 @@ inline constexpr std::string_view kResultCurrent = "计算结果，修改参数�
 inline constexpr std::string_view kResultStale =
     "不是当前参数的计算结果：上次计算的结果，当前参数没有算出新结果";
 
-// The report of a failed run or a refused edit, shown in the window. %1 is
-// the name of the box (its label without the colon), %2 the length limit.
+// A failed run or a refused edit: %1 names the box, %2 is the length limit.
 inline constexpr std::string_view kOverflowInBox = "溢出：%1 的数值超出范围";
 inline constexpr std::string_view kOverflowInStation = "溢出：%1 的数值超出可比较的里程范围";
 inline constexpr std::string_view kOverflowInResult = "溢出：计算结果超出数值范围";
 inline constexpr std::string_view kFloatingPointError = "浮点运算错误：计算结果超出数值范围";
 inline constexpr std::string_view kInputTooLong =
     "输入过长：%1 最多容纳 %2 个字符，这次输入未被接受";
-// Notices: the window computed with something other than what was typed.
-// %1 is the name of the box, %2 the number it read, written as a result is.
+// Notices: %1 names the box, %2 is the number it read, written as a result is.
 inline constexpr std::string_view kReadAs = "%1 读作 %2";
-// Added for a station in chainage notation: %1 its plain form. The key is
-// kApplyNoticeKey.
+// Added for a station in chainage notation: %1 its plain form.
 inline constexpr std::string_view kPlainStation = "。按 F2 或点击此处改为 %1";
 // In the parabolic mode, %1 is the name of the box Kx.
 inline constexpr std::string_view kOutsideStations =

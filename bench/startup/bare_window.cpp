@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
-#include <QTextEdit>
 #include <QWidget>
 
 #include "ui/control_table.h"
@@ -35,12 +34,9 @@ QWidget* makeControl(const ControlRow& row, QWidget* window) {
   if (caption.isEmpty()) {
     return new QLineEdit(window);
   }
-  auto* text = new QTextEdit(window);
-  text->setPlainText(caption);
-  text->setReadOnly(true);
-  text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  return text;
+  auto* formula = new QLabel(caption, window);  // the formula box, framed
+  formula->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  return formula;
 }
 
 }  // namespace

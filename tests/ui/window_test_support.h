@@ -1,85 +1,159 @@
-// Helpers shared by the window tests: the program's own application object,
-// typing any Unicode text, and closing the message boxes that a user action
-// opens.
+// Shared by the window tests: the program's application object, a fixture
+// with a fresh window, its controls by name and the messages that came up in
+// it, and typing, pasting and dropping any text.
 #pragma once
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QFont>
-#include <QMessageBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
-#include <vector>
+#include <memory>
 
 #include "ui/application.h"
+#include "ui/form1.h"
 #include "ui/qt_compat.h"
 
-// Like QTEST_MAIN, with the application object the program makes: its
-// toolkit texts, and on Windows its default font. VORNELL_TEST_DESKTOP_FONT
-// ("Noto Sans CJK SC,16") gives the desktop another font, as its settings do.
-#define VORNELL_WINDOW_TEST_MAIN(TestObject)                                                       \
-  int main(int argc, char** argv) {                                                                \
-    vornell::ui::compat::scaleLikeQt6();                                                           \
-    vornell::ui::Application application(argc, argv);                                              \
-    if (const QString font = qEnvironmentVariable("VORNELL_TEST_DESKTOP_FONT"); !font.isEmpty()) { \
-      QFont desktop;                                                                               \
-      desktop.fromString(font);                                                                    \
-      QApplication::setFont(desktop);                                                              \
-    }                                                                                              \
-    TestObject test;                                                                               \
-    QTEST_SET_MAIN_SOURCE_PATH                                                                     \
-    return QTest::qExec(&test, argc, argv);                                                        \
+// Like QTEST_MAIN, with the application object the program makes.
+#define VORNELL_WINDOW_TEST_MAIN(TestObject)          \
+  int main(int argc, char** argv) {                   \
+    vornell::ui::compat::scaleLikeQt6();              \
+    vornell::ui::Application application(argc, argv); \
+    TestObject test;                                  \
+    QTEST_SET_MAIN_SOURCE_PATH                        \
+    return QTest::qExec(&test, argc, argv);           \
   }
 
 namespace vornell::test {
 
-// Types `text` into `widget` one key at a time. Characters beyond ASCII go as
-// key events that carry the text, the way an input method commits them.
+// The keys act() presses.
+inline const QMap<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
+    {QStringLiteral("<Tab>"), {Qt::Key_Tab, Qt::NoModifier}},
+    {QStringLiteral("<Shift+Tab>"), {Qt::Key_Backtab, Qt::ShiftModifier}},
+    {QStringLiteral("<Esc>"), {Qt::Key_Escape, Qt::NoModifier}},
+    {QStringLiteral("<Bksp>"), {Qt::Key_Backspace, Qt::NoModifier}},
+    {QStringLiteral("<F2>"), {Qt::Key_F2, Qt::NoModifier}},
+    {QStringLiteral("<Left>"), {Qt::Key_Left, Qt::NoModifier}},
+    {QStringLiteral("<Right>"), {Qt::Key_Right, Qt::NoModifier}},
+    {QStringLiteral("<Up>"), {Qt::Key_Up, Qt::NoModifier}},
+    {QStringLiteral("<Down>"), {Qt::Key_Down, Qt::NoModifier}},
+    {QStringLiteral("<Ctrl+Z>"), {Qt::Key_Z, Qt::ControlModifier}}};
+
+// One key at a time; beyond ASCII as an input method commits it.
 inline void typeText(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
     if (c.unicode() < 0x80) {
       QTest::keyClick(widget, c.toLatin1());
     } else {
       QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
   }
 }
 
-// While alive, closes every modal dialog as soon as it is up, by its OK
-// button, and records what each showed. A box that nobody expected is thus
-// counted instead of hanging the test.
-class ModalBoxCloser {
- public:
-  struct Seen {
-    QString title, text;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QString okText;
-    QWidget* parent;
-  };
-
-  ModalBoxCloser() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-    timer_.start(2);
+// Pasted by Ctrl+V ("key") or the box's menu ("menu"), or dropped at its start.
+inline void insert(QLineEdit* box, const QString& text, const QString& how) {
+  QGuiApplication::clipboard()->setText(text);
+  if (how == QStringLiteral("key")) {
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  } else if (how == QStringLiteral("menu")) {
+    box->paste();
+  } else {
+    QMimeData data;
+    data.setText(text);
+    const QPoint start(1, box->height() / 2);
+    QDragEnterEvent enter(start, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box,
+                                &enter);  // the drop goes where the drag entered
+    QDropEvent drop(start, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &drop);
   }
-  const std::vector<Seen>& seen() const { return seen_; }
+}
 
- private:
-  void poll() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
-      return;
+// A fresh window for every test function, shown and active, the focus in Text1.
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ protected slots:
+  void init() {
+    form_ = std::make_unique<ui::Form1>();
+    control(QStringLiteral("MessageBar"))->installEventFilter(this);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  }
+  void cleanup() { form_.reset(); }
+
+ protected:
+  // Each message that came up, as assistive tools read it with its alert.
+  bool eventFilter(QObject* bar, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      cameUp_ << static_cast<QWidget*>(bar)->accessibleName();
     }
-    QAbstractButton* ok = box->button(QMessageBox::Ok);
-    seen_.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                     ok ? ok->text() : QString(), box->parentWidget()});
-    ok ? ok->click() : (void)box->close();
+    return false;
+  }
+  QLineEdit* box(int n) const {
+    return form_->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+  }
+  QWidget* control(const QString& name) const { return form_->findChild<QWidget*>(name); }
+  QString message() const {  // while the bar shows
+    const QWidget* bar = control(QStringLiteral("MessageBar"));
+    return bar->isVisible() ? bar->accessibleName() : QString();
+  }
+  // The worked example set into Text1 to Text5, K1's text selected, and no
+  // message counted yet.
+  void start() {
+    int n = 0;
+    for (const char* value : {"100", "3.5", "200", "7", "125"}) {
+      box(++n)->setText(QLatin1String(value));
+    }
+    QTest::keyClick(box(1), Qt::Key_A, Qt::ControlModifier);
+    cameUp_.clear();
+  }
+  // One step of a user, on the focused control: <key> pressed (<Tab>,
+  // <Shift+Tab>, <Esc>, <Bksp>, <F2>, <Ctrl+Z>...); @Name a click on a
+  // control, @@Name a right click, ~Name pressed and released off it, @Name/
+  // a click on its top right corner; key:text pasted by Ctrl+V, drop:text
+  // dropped, over the box's text; ?Name: the focus is there; =Name:text its
+  // text is that; [text]: the focused box's selection; else text typed.
+  void act(const QString& step) {
+    QWidget* focus = QApplication::focusWidget();
+    auto* edited = qobject_cast<QLineEdit*>(focus);
+    const QString name = step.section(QLatin1Char(':'), 0, 0)
+                             .remove(QRegularExpression(QStringLiteral("^[@=?~]+|/$")));
+    if (kKeys.contains(step)) {
+      QTest::keyClick(focus, kKeys[step].first, kKeys[step].second);
+    } else if (step.startsWith(QLatin1String("@@"))) {
+      QTest::mousePress(control(name), Qt::RightButton);
+      const auto* box = qobject_cast<QLineEdit*>(control(name));
+      QVERIFY(!box || box->selectedText() == box->text());  // at the press, for its menu's Copy
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->close();
+      }
+      QTest::mouseRelease(control(name), Qt::RightButton);
+    } else if (step.startsWith(QLatin1Char('~'))) {  // pressed, released off it
+      QTest::mousePress(control(name), Qt::LeftButton);
+      QTest::mouseRelease(control(name), Qt::LeftButton, {}, QPoint(-2, -2));
+    } else if (step.startsWith(QLatin1Char('@'))) {
+      QTest::mouseClick(
+          control(name), Qt::LeftButton, {},
+          step.endsWith(QLatin1Char('/')) ? control(name)->rect().topRight() : QPoint());
+    } else if (step.startsWith(QLatin1Char('?'))) {
+      QCOMPARE(focus->objectName(), name);
+    } else if (step.startsWith(QLatin1Char('='))) {
+      QCOMPARE(control(name)->property("text").toString(), step.section(QLatin1Char(':'), 1));
+    } else if (step.startsWith(QLatin1Char('['))) {
+      QCOMPARE(edited->selectedText(), step.mid(1).chopped(1));
+    } else if (step.startsWith(QLatin1String("key:")) || step.startsWith(QLatin1String("drop:"))) {
+      insert(edited, step.section(QLatin1Char(':'), 1), name);
+    } else {
+      typeText(focus, step);
+    }
   }
 
-  QTimer timer_;
-  std::vector<Seen> seen_;
+  std::unique_ptr<ui::Form1> form_;
+  QStringList cameUp_;
 };
 
 }  // namespace vornell::test
