@@ -1,6 +1,5 @@
 #include "ui/form1.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,9 +28,8 @@ using texts::toQString;
 // A station, an elevation and a result as long as real ones: each shows whole.
 const char* const kLongNumbers[] = {"123456.789", "1604.86667", "1444.82753"};
 
-// The part of a control's rectangle, in twips, that others leave uncovered:
-// the end of a long label under the box beside it, the right end of the
-// formula box under the buttons, its foot under the mode buttons.
+// The part of a control, in twips, that others leave uncovered: a long
+// label's end, the formula box's right end and foot lie under other controls.
 QSize visibleTwips(const ControlRow& c) {
   const QRect rect(c.left, c.top, c.width, c.height);
   QRect visible = rect;
@@ -50,8 +48,7 @@ QSize visibleTwips(const ControlRow& c) {
   return visible.size();
 }
 
-// The size a number box needs to show the widest of kLongNumbers whole in
-// `font`, measured on a box of its own.
+// What a number box needs to show the widest of kLongNumbers whole in `font`.
 QSize numberBoxNeeds(QWidget* window, const QFont& font) {
   NumberBox probe(window);
   probe.setFont(font);
@@ -78,7 +75,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window) {
   create();  // the frame is known now where the window system tells it before showing
   layOut();
   setGeometry(  // centred on the screen
-
       QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
   Text1->setFocus(Qt::OtherFocusReason);
 }
@@ -152,13 +148,13 @@ void Form1::wireHandlers() {
       bar_->tell(Message{Message::Kind::Failure, text, QString(), {}});
     });
     if (box != Text6) {
-      connect(box, &QLineEdit::textChanged, this, [this, box] { 计算(box); });
+      connect(box, &QLineEdit::textChanged, this, [this, box] { recalculate(box); });
     }
   }
   Text6->setAccessibleName(Text6->accessibleName() + toQString(texts::kResultNameSuffix));
   Text6->setAccessibleDescription(toQString(texts::kResultCurrent));
   for (OptionButton* option : {Option1, Option2}) {
-    connect(option, &QAbstractButton::clicked, this, [this] { 计算(nullptr); });
+    connect(option, &QAbstractButton::clicked, this, [this] { recalculate(nullptr); });
   }
   // Enter presses the focused button, as Space does.
   Command1->setAutoDefault(true);
@@ -195,8 +191,7 @@ void Form1::layOut() {
   QFont font;  // the desktop's, should an earlier layout have set a smaller one
   setControlFonts(font);
   qreal scale = scaleNeeded();
-  // The largest scale at which the window and the frame the window system
-  // gives it fit on the screen.
+  // The largest scale at which the window with its frame fits on the screen.
   const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
   const QSize room = screen()->availableGeometry().size().shrunkBy(frame);
   const qreal largest =
@@ -252,7 +247,11 @@ qreal Form1::scaleNeeded() {
   return scale;
 }
 
-void Form1::计算(const NumberBox* edited) {
+void Form1::recalculate(const NumberBox* edited) {
+  bar_->tell(messageOf(计算(), edited));
+}
+
+Calculation Form1::计算() {
   const std::optional<InterpolationMode> mode =
       Option1->isChecked()   ? std::optional(InterpolationMode::Linear)
       : Option2->isChecked() ? std::optional(InterpolationMode::Parabolic)
@@ -269,7 +268,7 @@ void Form1::计算(const NumberBox* edited) {
     Text6->setCursorPosition(0);  // shown from the first digit
   }
   setResultCurrent(run.result.has_value());
-  bar_->tell(messageOf(run, edited));
+  return run;
 }
 
 std::optional<Message> Form1::messageOf(const Calculation& run, const NumberBox* edited) const {
@@ -277,16 +276,15 @@ std::optional<Message> Form1::messageOf(const Calculation& run, const NumberBox*
     const QString text = failureText(*run.failure);
     return Message{Message::Kind::Failure, text, text, {}};  // one report per failing state
   }
-  const std::array<NumberBox*, 5> boxes = inputs_;
   std::array<std::size_t, 5> order = {0, 1, 2, 3, 4};  // the box edited first
   std::stable_partition(order.begin(), order.end(),
-                        [&](std::size_t i) { return boxes[i] == edited; });
+                        [&](std::size_t i) { return inputs_[i] == edited; });
   for (const std::size_t i : order) {
     const BoxReading& reading = run.readings[i];
     if (!reading.readAs) {
       continue;  // read whole, or too large: the failure tells that
     }
-    NumberBox* const box = boxes[i];
+    NumberBox* const box = inputs_[i];
     Message notice{Message::Kind::Notice,
                    toQString(texts::kReadAs)
                        .arg(box->accessibleName(), QString::fromStdString(*reading.readAs)),

@@ -36,9 +36,12 @@ class Form1 final : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  // Recomputes the result box from the mode and the five input boxes, and
-  // tells what the run found (the box `edited` first).
-  void 计算(const NumberBox* edited);
+  // Recomputes the result box from the mode and the five input boxes: writes
+  // Text6 when the run gives a result, and returns what the run found.
+  Calculation 计算();
+  // What the Change and Click handlers do: 计算, then tell what the run found
+  // (about the box `edited` first).
+  void recalculate(const NumberBox* edited);
   // Selects the whole text of a box, so typing replaces the old value.
   void 自动选择(QLineEdit& box);
 

@@ -10,12 +10,11 @@ namespace vornell::ui {
 inline constexpr int kMaxNumberTextLength = 1024;
 
 // Inserted text up to its first line break, as in a single-line Windows edit
-// box: a spreadsheet cell pasted as "12345\r\n" leaves 12345. No key types a
-// line break, so one in the text came with what was just inserted, which
-// ends at the cursor. Then full-width digits, full stops (．。), signs (＋－),
-// exponent letters (Ｅｅ) and the minus sign U+2212 take their ASCII form;
-// space-like characters (Unicode Zs, Zl, Zp, NEL) become a plain space, which
-// reading removes; invisible format characters (Cf) and NUL go. An edit that
+// box ("12345\r\n" from a spreadsheet leaves 12345): no key types a line
+// break, so one came with the text just inserted, which ends at the cursor.
+// Full-width digits, full stops (．。), signs (＋－), exponent letters (Ｅｅ) and
+// U+2212 take their ASCII form; space-like characters become a plain space,
+// which reading removes; format characters (Cf) and NUL go. An edit that
 // leaves more than kMaxNumberTextLength characters is refused whole.
 class NumberInputValidator final : public QValidator {
   Q_OBJECT
