@@ -3,7 +3,6 @@
 //   - nothing crashes (the sanitizers watch every step);
 //   - a decimal reading is what the C library's strtod (in the "C" locale)
 //     gives for the leading part that the reading rule accepts;
-//   - a comma typed after a text changes nothing read before it;
 //   - writing, reading and writing again gives the same text;
 //   - a result text is a well-formed number, never "-0", "inf" or "nan";
 //   - a chainage text's plain form reads as kilometres × 1000 + metres,
@@ -69,14 +68,6 @@ void checkDecimalReading(std::string_view text) {
   }
   // A negative zero, and anything too small for a double, reads as 0.
   require(sameReading(reading, expected == 0.0 ? 0.0 : expected));
-}
-
-void checkComma(std::string_view text) {
-  const vornell::NumberReading reading = vornell::readNumber(text);
-  const vornell::NumberReading withComma = vornell::readNumber(std::string(text) + ",");
-  require(withComma.extent == vornell::TextExtent::Stopped);
-  require(reading.extent == vornell::TextExtent::Unfinished ||
-          sameReading(withComma.value, reading.value));
 }
 
 void checkWriting(double value) {
@@ -147,7 +138,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   checkDecimalReading(input);
-  checkComma(input);
   checkChainage(input);
   if (const auto value = vornell::readNumber(input).value) {
     checkWriting(*value);
