@@ -23,7 +23,7 @@
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
-  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream libbenchmark-dev binutils python3 xvfb xauth xdotool strace dbus-daemon at-spi2-core python3-pyatspi"
+  [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream devscripts libbenchmark-dev binutils python3 xvfb xauth xdotool strace dbus-daemon at-spi2-core python3-pyatspi"
   [package]="dpkg-dev file lintian devscripts xvfb xauth x11-utils xdotool fakeroot"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [clang]="clang"
@@ -31,7 +31,7 @@ declare -A GROUPS_PACKAGES=(
   [fuzz]="clang libclang-rt-dev"
   [screenshot]="xvfb xauth imagemagick xdotool qt6ct"
   [icons]="librsvg2-bin"
-  [root]="mmdebstrap zstd"
+  [root]="mmdebstrap zstd arch-test"
   [emulation]="qemu-user-static binfmt-support"
   [arm64]="crossbuild-essential-arm64 qt6-base-dev:arm64 qemu-user-static binfmt-support"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
