@@ -139,7 +139,7 @@ if [ "${1:-}" != --dry-run ] && [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ]; 
   echo "$prefix"
   exit 0
 fi
-"$root/scripts/install-deps.sh" build windows windows-qt
+"$root/scripts/install-deps.sh" build windows windows-qt >&2
 mkdir -p "$cache_dir"
 if [ "${1:-}" = --dry-run ]; then
   work="$cache_dir/qt5-mingw-work-$recipe_hash"
