@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# Checks a built Debian package of Vornell: its fields (the project's version,
-# Depends on Qt Widgets and a CJK font), lintian (it must report nothing), its
-# contents; unpacked, where it is for this machine: hardening-check, the
-# program started offscreen and, on Xvfb, its window class against the desktop
-# entry's StartupWMClass.
-#   scripts/check-package.sh [PACKAGE.deb]     default: build/release/vornell_*.deb
-# With --install, as root (in a Debian root): installed with apt-get, started
-# and removed again.
-#   scripts/check-package.sh --install PACKAGE.deb
+# Checks a built Debian package of Vornell: fields, contents, lintian (it must
+# report nothing), hardening-check, and, where it is for this machine, the
+# program started unpacked, offscreen and on Xvfb (window class against the
+# desktop entry's StartupWMClass). With --install, as root (in a Debian root):
+# installed with apt-get, started and removed again.
+#   scripts/check-package.sh [--install] [PACKAGE.deb]   default: build/release/vornell_*.deb
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 install=no
@@ -57,10 +54,8 @@ check "Version $version" grep -Eq "^${version//./\\.}-[0-9]+$" <<<"$(field Versi
 check "Depends on libqt6widgets6" depends 'libqt6widgets6'
 check "Depends on a CJK font" depends 'fonts-(noto-cjk|wqy-microhei|wqy-zenhei)'
 check "lintian reports nothing" quiet lintian --pedantic --info --display-experimental "$deb"
-for path in /usr/bin/vornell '/usr/share/applications/[^/]+\.desktop' \
-  '/usr/share/metainfo/[^/]+\.metainfo\.xml' /usr/share/man/man1/vornell\\.1\\.gz \
-  '/usr/share/icons/hicolor/scalable/apps/[^/]+\.svg' \
-  /usr/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}'/apps/[^/]+\.png'; do
+for path in /usr/bin/vornell '/usr/share/applications/[^/]+\.desktop' '/usr/share/metainfo/[^/]+\.xml' \
+  '/usr/share/man/man1/vornell\.1\.gz' /usr/share/icons/hicolor/{scalable,16x16,24x24,32x32,48x48,64x64,128x128,256x256}'/apps/[^/]+'; do
   check "contains $path" contains "$path"
 done
 check "nothing outside /usr" test -z "$(grep -Ev '^/(usr(/.*)?)?$' <<<"$contents")"

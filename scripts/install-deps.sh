@@ -1,25 +1,9 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, the Debian/Ubuntu packages that Vornell needs and
-# that are not installed yet. Idempotent: a machine that has everything is left
-# alone and apt is not touched.
-#
-#   scripts/install-deps.sh [group ...]      default group: build
-#   scripts/install-deps.sh --list group...  only prints the groups' packages
-#
-# Groups (docs/development.md says what each package is for):
-#   build       compiler, CMake, Ninja, Qt 6, fonts, locale data, validators,
-#               benchmark, and Xvfb, xdotool, strace, AT-SPI for the program on a display
-#   clang, asan the clang and asan presets (make test PRESET=clang or asan)
-#   package, bench, fuzz, screenshot, icons   make package, bench-startup,
-#               fuzz, screenshot; scripts/render-icons.sh
-#   root, emulation   scripts/debian-root.sh: Debian roots made with
-#               mmdebstrap, and arm64 programs run in them under qemu
-#   arm64       make arm64: Debian's arm64 cross compiler and Qt's :arm64
-#               development packages (the arm64 architecture is added to dpkg)
-#   windows, windows-qt, windows-test, windows-package   make windows, the
-#               static Qt 5 from Debian's source, make windows-test and
-#               windows-package
-#   reproducible   make test-reproducible (besides what make dist needs)
+# Installs with apt-get the Debian packages of the given groups (default:
+# build) that are not installed yet; a machine that has them all is left
+# alone. docs/development.md says what each group is for.
+#   scripts/install-deps.sh [group ...]
+#   scripts/install-deps.sh --list group...    only prints the groups' packages
 set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
@@ -36,39 +20,31 @@ declare -A GROUPS_PACKAGES=(
   [arm64]="crossbuild-essential-arm64 qt6-base-dev:arm64 qemu-user-static binfmt-support"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools xz-utils qttranslations5-l10n"
   [windows-qt]="dpkg-dev g++ make perl"
-  [windows-test]="wine wine64 xvfb xauth python3-pefile xdotool imagemagick fonts-noto-cjk"
+  [windows-test]="wine wine64 xvfb xauth python3-pefile libimage-exiftool-perl icoutils xdotool imagemagick fonts-noto-cjk"
   [windows-package]="nsis fakeroot"
   [reproducible]="git locales reprotest diffoscope-minimal faketime"
 )
 
 list=no
 [ "${1:-}" != --list ] || { list=yes; shift; }
-groups=("$@")
-[ ${#groups[@]} -gt 0 ] || groups=(build)
-
 wanted=()
-for group in "${groups[@]}"; do
-  if [ -z "${GROUPS_PACKAGES[$group]+set}" ]; then
-    echo "install-deps: unknown group '$group'" >&2
-    exit 2
-  fi
+for group in "${@:-build}"; do
+  [ -n "${GROUPS_PACKAGES[$group]+set}" ] || { echo "install-deps: unknown group '$group'" >&2; exit 2; }
   # shellcheck disable=SC2206
   wanted+=(${GROUPS_PACKAGES[$group]})
 done
+[ "$list" = no ] || { printf '%s\n' "${wanted[@]}" | sort -u; exit 0; }
 
-if [ "$list" = yes ]; then
-  printf '%s\n' "${wanted[@]}" | sort -u
-  exit 0
-fi
+# Installed for the architecture asked for (pkg:arm64), else for this machine's.
 missing=()
+native=$(dpkg --print-architecture)
 for pkg in "${wanted[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-  [ "$status" = "installed" ] || missing+=("$pkg")
+  arch=${pkg#*:}
+  [ "$arch" != "$pkg" ] || arch="$native|all"
+  dpkg-query -W -f='${Architecture} ${db:Status-Status}\n' "${pkg%%:*}" 2>/dev/null |
+    grep -Eqx "($arch) installed" || missing+=("$pkg")
 done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
+[ ${#missing[@]} -gt 0 ] || exit 0
 
 echo "install-deps: installing ${missing[*]}"
 sudo=()

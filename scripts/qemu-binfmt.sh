@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command with the kernel starting arm64 programs under qemu-aarch64
-# (qemu-user-static through binfmt_misc), as root: binfmt_misc is mounted and
-# qemu-aarch64 enabled only where they are not, and both are left as found.
+# Runs a command, as root, with the kernel starting arm64 programs under
+# qemu-aarch64 (qemu-user-static through binfmt_misc): binfmt_misc is mounted
+# and qemu-aarch64 enabled only where they are not, and left as found.
 #   scripts/qemu-binfmt.sh COMMAND...
 set -euo pipefail
 binfmt=/proc/sys/fs/binfmt_misc mounted='' enabled=''
@@ -12,10 +12,6 @@ restore() {
 }
 trap restore EXIT
 trap 'exit 130' INT TERM HUP
-if ! mountpoint -q "$binfmt"; then
-  mount -t binfmt_misc binfmt_misc "$binfmt" && mounted=1
-fi
-if [ "$(head -n 1 "$binfmt/qemu-aarch64" 2>/dev/null)" != enabled ]; then
-  update-binfmts --enable qemu-aarch64 && enabled=1
-fi
+mountpoint -q "$binfmt" || { mount -t binfmt_misc binfmt_misc "$binfmt" && mounted=1; }
+[ "$(head -n 1 "$binfmt/qemu-aarch64" 2>/dev/null)" = enabled ] || { update-binfmts --enable qemu-aarch64 && enabled=1; }
 "$@"
