@@ -130,6 +130,7 @@ arm64:
 
 arm64-test: arm64 crosscheck-driver
 	scripts/qemu-binfmt.sh ctest --preset arm64
+	@grep -h '^SKIP: ' build/arm64/Testing/Temporary/LastTest.log || true
 
 # The arm64 .deb, checked, then installed and started in a Debian 12 arm64
 # root (mmdebstrap, cached in ~/.cache/vornell) under qemu.
