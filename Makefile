@@ -37,11 +37,15 @@ test: build
 # make test, make package and the package's checks, with the .deb installed and
 # started, in a fresh minimal Debian 13 root (mmdebstrap, cached in
 # ~/.cache/vornell), from a clone of HEAD; the .deb is left in build/trixie-amd64.
-.PHONY: test-debian13
+# make debian13-root only makes the root.
+DEBIAN13_ROOT = scripts/debian-root.sh trixie amd64 "$$(scripts/install-deps.sh --list build package)"
+.PHONY: test-debian13 debian13-root
 test-debian13:
-	scripts/debian-root.sh trixie amd64 "$$(scripts/install-deps.sh --list build package)" \
-	  'make test package WERROR=$(WERROR) && scripts/check-package.sh && \
-	   scripts/check-package.sh --install build/release/vornell_*.deb && cp build/release/vornell_*.deb /root/out/'
+	$(DEBIAN13_ROOT) 'make test package WERROR=$(WERROR) && scripts/check-package.sh && \
+	  scripts/check-package.sh --install build/release/vornell_*.deb && cp build/release/vornell_*.deb /root/out/'
+
+debian13-root:
+	$(DEBIAN13_ROOT) ''
 
 build: configure
 	cmake --build --preset $(PRESET)

@@ -2,7 +2,8 @@
 # Runs SCRIPT as root in a fresh minimal Debian root of a release and an
 # architecture, in /root/vornell, a clone of the committed HEAD (uncommitted
 # changes are NOT included), with FILEs copied into /root; what it leaves in
-# /root/out is copied to build/RELEASE-ARCH.
+# /root/out is copied to build/RELEASE-ARCH. With an empty SCRIPT, it only
+# makes the root.
 #   scripts/debian-root.sh RELEASE ARCH 'PACKAGE...' SCRIPT [FILE...]
 # The root (mmdebstrap --variant=apt with the PACKAGEs, from the Debian mirror
 # of this machine's apt sources or VORNELL_DEBIAN_MIRROR) is kept for 30 days
@@ -49,6 +50,7 @@ if [ ! -f "$tarball" ]; then
   echo "== ${recipe[*]} from ${mirror:?no Debian mirror in apt sources: set VORNELL_DEBIAN_MIRROR}"
   "${recipe[@]}" "$tarball.tmp.tar.zst" "$mirror" && mv "$tarball.tmp.tar.zst" "$tarball"
 fi
+[ -n "$script" ] || exit 0
 echo "== root ready after $SECONDS s; testing $(git -C "$repo" log -1 --format='%h %s')"
 scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/vornell-$release-$arch.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
