@@ -16,7 +16,7 @@ git clone -q "$repo" "$scratch/source"
 mkdir -p "$scratch/control/source-root/build" && cp -r "$dist" "$_/dist"
 mkdir "$scratch/locale" && { localedef --no-archive -c -i zh_CN -f UTF-8 "$scratch/locale/zh_CN.UTF-8" || [ $? -le 1 ]; }
 export LOCPATH=$scratch/locale VORNELL_CACHE_DIR=${VORNELL_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vornell}
-reprotest --control-build "$scratch/control" --min-cpus 2 \
+reprotest --verbosity 1 --control-build "$scratch/control" --min-cpus 2 \
   --variations=-all,+build_path,+time,+timezone,+locales,+umask,+home,+exec_path,+environment,+aslr \
   --vary=locales.locale=zh_CN.UTF-8 --diffoscope-arg=--exclude-directory-metadata=yes \
   --source-root "$scratch/source" 'make dist CONFIGURE_FLAGS=-DBUILD_TESTING=OFF' 'build/dist/*'
