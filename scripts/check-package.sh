@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks a built Debian package of Vornell: fields, contents, lintian (it must
-# report nothing), hardening-check, and, where it is for this machine, the
-# program started unpacked, offscreen and on Xvfb (window class against the
-# desktop entry's StartupWMClass). With --install, as root (in a Debian root):
-# installed with apt-get, started and removed again.
+# report nothing), and, where it is for this machine, the program started
+# unpacked, offscreen and on Xvfb (window class against the desktop entry's
+# StartupWMClass); its hardening is the suite's (tests/packaging). With
+# --install, as root (in a Debian root): installed with apt-get, started and
+# removed again.
 #   scripts/check-package.sh [--install] [PACKAGE.deb]   default: build/release/vornell_*.deb
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,10 +61,6 @@ for path in /usr/bin/vornell '/usr/share/applications/[^/]+\.desktop' '/usr/shar
 done
 check "nothing outside /usr" test -z "$(grep -Ev '^/(usr(/.*)?)?$' <<<"$contents")"
 dpkg-deb -x "$deb" "$scratch"
-# What is not required: see tests/packaging/CMakeLists.txt.
-skipped=(--nofortify --nocfprotection)
-hardening-check --help 2>&1 | grep -q -- --nobranchprotection && skipped+=(--nobranchprotection)
-check "hardening-check" hardening-check "${skipped[@]}" "$scratch/usr/bin/vornell"
 if [ "$(field Architecture)" = "$(dpkg --print-architecture)" ]; then
   check "unpacked: runs offscreen" runs "$scratch/usr/bin/vornell"
   check "unpacked: window class" window_class_matches "$scratch/usr/bin/vornell" "$scratch"/usr/share/applications/*.desktop

@@ -8,7 +8,7 @@ set -euo pipefail
 
 declare -A GROUPS_PACKAGES=(
   [build]="cmake ninja-build g++ make qt6-base-dev qt6-translations-l10n fonts-noto-cjk fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core locales desktop-file-utils appstream devscripts libbenchmark-dev binutils python3 xvfb xauth xdotool strace dbus-daemon at-spi2-core python3-pyatspi"
-  [package]="dpkg-dev file lintian devscripts xvfb xauth x11-utils xdotool fakeroot"
+  [package]="dpkg-dev file lintian xvfb xauth x11-utils xdotool fakeroot"
   [bench]="xvfb xauth dbus-daemon qt6-image-formats-plugins libqt6svg6"
   [clang]="clang"
   [asan]="clang libclang-rt-dev"
