@@ -6,7 +6,7 @@
 #   make windows / windows-test / windows-package   Vornell.exe (mingw-w64,
 #                         static Qt 5.15), its tests under Wine, its zip and installer
 #   make arm64 / arm64-test / arm64-package   the same for arm64 Linux
-#                         (Debian multiarch; tests under qemu); arm64-package
+#                         (Debian multiarch, tests under qemu); check-arm64-package
 #                         also installs and starts the .deb in an arm64 root
 #   make test-debian13    make test and make package in a Debian 13 root
 #   make dist             every release file and SHA256SUMS in build/dist
