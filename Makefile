@@ -1,15 +1,16 @@
 # The two everyday commands:
 #   make run    install what is missing, build, open the window
 #   make test   install what is missing, build, run every test headless
-#   make test-debian13    make test, make package and its check in a fresh
-#                         Debian 13 root (as root; the committed HEAD only)
-#   make test-arm64       the same in a Debian 12 arm64 root under qemu
-#   make windows          build/windows/Vornell.exe (mingw-w64, static Qt 5.15)
-#   make windows-test     every Qt test of the Windows build under Wine
-#   make windows-package  the portable zip and the installer in build/windows
+# The rest (docs/development.md):
+#   make package / check-package   the .deb of the release build, and its checks
+#   make windows / windows-test / windows-package   Vornell.exe (mingw-w64,
+#                         static Qt 5.15), its tests under Wine, its zip and installer
+#   make arm64 / arm64-test / arm64-package   the same for arm64 Linux
+#                         (Debian multiarch, tests under qemu); check-arm64-package
+#                         also installs and starts the .deb in an arm64 root
+#   make test-debian13    make test and make package in a Debian 13 root
 #   make dist             every release file and SHA256SUMS in build/dist
-#   make test-reproducible  make dist twice, from two clones of HEAD in other
-#                         folders, time zones, umasks and locales: same bytes
+#   make test-reproducible  build/dist rebuilt once, varied, by reprotest: same bytes
 #
 # PRESET selects a CMake preset (release, debug, clang, asan); WERROR=ON turns
 # compiler warnings into errors (CI sets it).
@@ -21,8 +22,9 @@ CONFIGURE_FLAGS ?=
 
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: run test build configure deps bench bench-startup fuzz cross-check package check-package format clean screenshot \
-	windows windows-test windows-package windows-screenshot windows-bench-startup dist test-reproducible
+.PHONY: run test build configure deps bench bench-startup fuzz package check-package format clean screenshot \
+	windows windows-test windows-package windows-screenshot windows-bench-startup crosscheck-driver \
+	arm64 arm64-test arm64-package check-arm64-package dist test-reproducible
 
 run: build
 	$(BUILD_DIR)/app/vornell
@@ -32,17 +34,18 @@ test: build
 	ctest --preset $(PRESET)
 	@grep -h '^SKIP: ' $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
 
-# The same, with the .deb built, installed and started, in a fresh minimal
-# Debian 13 root (debootstrap, cached in ~/.cache/vornell), from a clone of HEAD.
-.PHONY: test-debian13
+# make test, make package and the package's checks, with the .deb installed and
+# started, in a fresh minimal Debian 13 root (mmdebstrap, cached in
+# ~/.cache/vornell), from a clone of HEAD; the .deb is left in build/trixie-amd64.
+# make debian13-root only makes the root.
+DEBIAN13_ROOT = scripts/debian-root.sh trixie amd64 "$$(scripts/install-deps.sh --list build package)"
+.PHONY: test-debian13 debian13-root
 test-debian13:
-	scripts/test-debian-root.sh trixie amd64
+	$(DEBIAN13_ROOT) 'make test package WERROR=$(WERROR) && scripts/check-package.sh && \
+	  scripts/check-package.sh --install build/release/vornell_*.deb && cp build/release/vornell_*.deb /root/out/'
 
-# The same for arm64: a Debian 12 arm64 root run under qemu-aarch64 through
-# binfmt_misc; the .deb is left in build/bookworm-arm64.
-.PHONY: test-arm64
-test-arm64:
-	scripts/test-debian-root.sh bookworm arm64
+debian13-root:
+	$(DEBIAN13_ROOT) ''
 
 build: configure
 	cmake --build --preset $(PRESET)
@@ -51,7 +54,7 @@ configure: deps
 	cmake --preset $(PRESET) -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) $(CONFIGURE_FLAGS)
 
 deps:
-	scripts/install-deps.sh build $(filter clang,$(PRESET))
+	scripts/install-deps.sh build $(filter clang asan,$(PRESET))
 
 bench: PRESET = release
 bench: build
@@ -78,21 +81,6 @@ fuzz:
 	cmake --build --preset fuzz
 	ctest --preset fuzz
 
-# The core's results byte for byte the same natively, in a Windows build run
-# under Wine and in an arm64 build run under qemu, on CROSS_CHECK_COUNT
-# generated inputs: the windows-core and arm64-core presets' tests, against
-# the release preset's driver.
-CROSS_CHECK_COUNT ?= 1000000
-cross-check: deps
-	scripts/install-deps.sh cross
-	cmake --preset release -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR)
-	cmake --build --preset release --target vornell_crosscheck
-	for preset in windows-core arm64-core; do \
-	  cmake --preset $$preset -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) \
-	    -DVORNELL_CROSSCHECK_COUNT=$(CROSS_CHECK_COUNT) && \
-	  cmake --build --preset $$preset && ctest --preset $$preset || exit 1; \
-	done
-
 # CPack packs with umask 022 under fakeroot: it takes the modes of the files
 # and folders it packs, and of the packages it writes, from what it creates
 # itself under the umask, and the zip records the files' owner (root for
@@ -105,7 +93,7 @@ package: build
 	cd $(BUILD_DIR) && $(PACK) cpack -G DEB
 
 check-package: package
-	scripts/check-package.sh
+	scripts/check-package.sh build/release/vornell_*.deb
 
 screenshot: build
 	scripts/install-deps.sh screenshot
@@ -117,12 +105,18 @@ screenshot: build
 # the build tree; it prints its prefix last).
 windows:
 	scripts/install-deps.sh build windows
-	qt=$$(scripts/build-qt-mingw.sh) && \
-	  cmake --preset windows -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DCMAKE_PREFIX_PATH="$$qt"
+	qt=$$(scripts/build-qt-mingw.sh) && cmake --preset windows \
+	  -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) -DCMAKE_PREFIX_PATH="$$qt" $(CONFIGURE_FLAGS)
 	cmake --build --preset windows -j2
 
+# The core's cross-platform check in the Windows and arm64 builds compares
+# their results with those of the release build's driver.
+crosscheck-driver: PRESET = release
+crosscheck-driver: configure
+	cmake --build --preset release --target vornell_crosscheck
+
 # Under Wine set to report Windows 7, the oldest Windows the program is for.
-windows-test: windows
+windows-test: windows crosscheck-driver
 	scripts/install-deps.sh windows-test
 	VORNELL_WINE_VERSION=win7 scripts/wine-session.sh ctest --preset windows
 
@@ -130,26 +124,49 @@ windows-package: windows
 	scripts/install-deps.sh windows-package
 	$(PACK) cpack --preset windows
 
-# Every release file in build/dist with SHA256SUMS beside them: the .deb, the
-# Windows zip and installer, and those of DIST_EXTRA (packages built
-# elsewhere) that exist: by default the arm64 .deb that make test-arm64 left.
+# arm64 Linux, cross-built with Debian's multiarch (dpkg learns the arm64
+# architecture); its tests run under qemu-aarch64 through binfmt_misc, which
+# scripts/qemu-binfmt.sh enables for the run when it is not.
+arm64:
+	scripts/install-deps.sh build arm64 package
+	cmake --preset arm64 -DVORNELL_WARNINGS_AS_ERRORS=$(WERROR) $(CONFIGURE_FLAGS)
+	cmake --build --preset arm64
+
+arm64-test: arm64 crosscheck-driver
+	scripts/qemu-binfmt.sh ctest --preset arm64
+	@grep -h '^SKIP: ' build/arm64/Testing/Temporary/LastTest.log || true
+
+# The arm64 .deb, checked, then installed and started in a Debian 12 arm64
+# root (mmdebstrap, cached in ~/.cache/vornell) under qemu.
+ARM64_ROOT_PACKAGES = libqt6widgets6 qt6-qpa-plugins fonts-wqy-microhei
+arm64-package: arm64
+	cd build/arm64 && $(PACK) cpack -G DEB
+
+check-arm64-package: arm64-package
+	scripts/check-package.sh build/arm64/vornell_*_arm64.deb
+	scripts/qemu-binfmt.sh scripts/debian-root.sh bookworm arm64 "$(ARM64_ROOT_PACKAGES)" \
+	  'scripts/check-package.sh --install /root/vornell_*_arm64.deb' build/arm64/vornell_*_arm64.deb
+
+# Every release file in build/dist with SHA256SUMS beside them: the .debs for
+# amd64 and arm64, the Windows zip and installer. Packages already built are
+# taken as they are; the missing ones are built.
 DIST_DIR := build/dist
-DIST_EXTRA ?= build/bookworm-arm64/vornell_*_arm64.deb
+DIST_FILES := build/release/vornell_*_amd64.deb build/arm64/vornell_*_arm64.deb \
+  build/windows/Vornell-*-win64.zip build/windows/Vornell-*-win64-setup.exe
 dist:
-	rm -f build/release/vornell_*.deb build/windows/Vornell-*-win64.zip \
-	  build/windows/Vornell-*-win64-setup.exe
-	$(MAKE) package windows-package
+	$(if $(wildcard build/release/vornell_*_amd64.deb),,$(MAKE) package)
+	$(if $(wildcard build/arm64/vornell_*_arm64.deb),,$(MAKE) arm64-package)
+	$(if $(wildcard build/windows/Vornell-*-win64-setup.exe),,$(MAKE) windows-package)
 	rm -rf $(DIST_DIR) && mkdir -p $(DIST_DIR)
-	cp build/release/vornell_*.deb build/windows/Vornell-*-win64.zip \
-	  build/windows/Vornell-*-win64-setup.exe $(wildcard $(DIST_EXTRA)) $(DIST_DIR)/
+	cp $(DIST_FILES) $(DIST_DIR)/
 	cd $(DIST_DIR) && export LC_ALL=C && sha256sum -- * >SHA256SUMS && sha256sum -c SHA256SUMS
 
-# Two clones of the committed HEAD, each built with make dist in another
-# folder, time zone, umask and locale, one after the other: every release file
-# the same, byte for byte (a CTest test, label reproducible).
-test-reproducible: build
+# build/dist made again by reprotest from a clone of HEAD, in another folder,
+# time, time zone, locale, umask, HOME and environment, compared with
+# diffoscope: the same bytes (the tests left out of the rebuild).
+test-reproducible: dist
 	scripts/install-deps.sh reproducible
-	ctest --preset reproducible
+	tests/reproducible/check-reproducible.sh $(DIST_DIR)
 
 windows-screenshot: windows
 	scripts/install-deps.sh windows-test

@@ -13,7 +13,7 @@
 
 include_guard(GLOBAL)
 if(NOT TARGET vornell)
-  return()  # the windows-core build: no program to package
+  return()  # a build without the program: nothing to package
 endif()
 
 set(_vornell_version "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")

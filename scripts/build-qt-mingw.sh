@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
 # Static Qt 5.15 (qtbase: Core, Gui, Widgets, PrintSupport, Test, the windows
-# platform plugin, the windowsvista style) for 64-bit Windows, made with
-# Debian's mingw-w64 (posix threads) from Debian 12's qtbase-opensource-src.
-# Qt 5.15 is the last Qt that runs on Windows 7 SP1 and 8.1.
-#
-#   scripts/build-qt-mingw.sh [--prefix | --dry-run | --notice]
-# makes or reuses it and prints the install prefix (CMAKE_PREFIX_PATH) last; --prefix
-# only prints where it is (or will be); --dry-run fetches and unpacks the source, then
-# stops; --notice prints where the source comes from and how it is built (release notice).
-#
-# It is kept in ${VORNELL_CACHE_DIR:-~/.cache/vornell}/qt5-mingw-<source version>-<recipe
-# hash>; the hash covers all that decides what is built (source version, compilers,
-# configure options). A cold build takes 35-90 minutes on 2 cores (JOBS=2); the prebuilt
-# ../shared/toolchains/qt5.15.8-mingw64-static.tar.xz (or $VORNELL_QT_MINGW_TARBALL)
-# is unpacked instead when it has the sha256 recorded below for this recipe. The source
-# comes through a private deb-src list made from the machine's own Debian sources
-# (security suite included); the machine's apt configuration is not touched.
+# platform plugin, the windowsvista style; the last Qt for Windows 7 SP1 and
+# 8.1) for 64-bit Windows, made with Debian's mingw-w64 (posix threads) from
+# Debian 12's qtbase-opensource-src, through a private deb-src list made from
+# the machine's apt sources (its apt configuration is not touched).
+#   scripts/build-qt-mingw.sh [--prefix | --notice]
+# makes or reuses it and prints its prefix (CMAKE_PREFIX_PATH) last; --prefix only
+# prints where it is (or will be); --notice how it is built (release notice).
+# It is kept in ${VORNELL_CACHE_DIR:-~/.cache/vornell}/qt5-mingw-<source version>-<hash
+# of the recipe: source version, compilers, options>. A cold build takes 35-90 minutes
+# on 2 cores (JOBS=2); ../shared/toolchains/qt5.15.8-mingw64-static.tar.xz (or
+# $VORNELL_QT_MINGW_TARBALL) is unpacked instead when it has the sha256 recorded below.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,26 +44,14 @@ prefix="$cache_dir/qt5-mingw-$qt_source_version-$recipe_hash"
 
 log() { echo "build-qt-mingw: $*" >&2; }
 
-# deb-src entries for this Debian release, made from the machine's deb entries.
+# deb-src entries for this Debian release, from the machine's apt sources.
 write_private_sources() {
-  local dir=$1 codename
+  local codename
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  : >"$dir/sources.list"
-  mkdir -p "$dir/sources.list.d"
-  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -f "$file" ] || continue
-    awk -v c="$codename" '$1 == "deb" {
-        sub(/^deb/, "deb-src"); for (i = 2; i <= NF; i++) if ($i ~ "^" c "(-|$)") { print; break } }' \
-      "$file" >>"$dir/sources.list"
-  done
-  for file in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] || continue
-    awk -v c="$codename" 'BEGIN { RS = ""; ORS = "\n\n" }
-      /(^|\n)Types:[^\n]*deb/ && /(^|\n)Suites:/ {
-        if ($0 !~ ("(^|\n)Suites:[^\n]*[ \t]" c "([ \t-]|\n|$)")) next
-        sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); print }' \
-      "$file" >>"$dir/sources.list.d/$(basename "$file")"
-  done
+  mkdir -p "$1/sources.list.d"
+  # shellcheck disable=SC2016  # apt's format, not the shell's
+  apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' |
+    sort -u | awk -v c="$codename" '$2 ~ "^" c "(-|$)" { print "deb-src", $0 }' >"$1/sources.list"
 }
 
 fetch_source() {
@@ -131,22 +114,16 @@ EOF
 case "${1:-}" in
   --prefix) echo "$prefix"; exit 0 ;;
   --notice) print_notice; exit 0 ;;
-  --dry-run | "") ;;
-  *) echo "usage: $0 [--prefix | --dry-run | --notice]" >&2; exit 2 ;;
+  "") ;;
+  *) echo "usage: $0 [--prefix | --notice]" >&2; exit 2 ;;
 esac
 
-if [ "${1:-}" != --dry-run ] && [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ]; then
+if [ -f "$prefix/lib/cmake/Qt5/Qt5Config.cmake" ]; then
   echo "$prefix"
   exit 0
 fi
-"$root/scripts/install-deps.sh" build windows windows-qt
+"$root/scripts/install-deps.sh" build windows windows-qt >&2
 mkdir -p "$cache_dir"
-if [ "${1:-}" = --dry-run ]; then
-  work="$cache_dir/qt5-mingw-work-$recipe_hash"
-  fetch_source "$work"
-  log "source ready in $work/src; recipe hash $recipe_hash"
-  exit 0
-fi
 if ! unpack_prebuilt; then
   work=$(mktemp -d "$cache_dir/qt5-mingw-work.XXXXXX")
   trap 'rm -rf "$work"' EXIT

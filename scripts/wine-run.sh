@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Runs one Qt Test program under Wine for CTest (the windows preset's
-# CMAKE_CROSSCOMPILING_EMULATOR), inside scripts/wine-session.sh:
+# Runs one Qt Test program under Wine for CTest, inside scripts/wine-session.sh
+# (the windows preset's CMAKE_CROSSCOMPILING_EMULATOR). A Windows GUI program
+# has no console under Wine: Qt Test's report goes to a log file, printed here.
+# It passes on exit status 0 after a totals line that counts no failure.
 #   scripts/wine-run.sh path/to/tst_something.exe [Qt Test arguments ...]
-# A Windows GUI program has no console under Wine, so Qt Test writes its
-# report to a log file, printed here. The test passes when the program exits
-# with 0 after a totals line that counts no failure.
 set -uo pipefail
 [ -n "${WINEPREFIX:-}" ] || { echo "wine-run: run under scripts/wine-session.sh" >&2; exit 2; }
 program=${1:?usage: wine-run.sh program.exe [argument ...]}

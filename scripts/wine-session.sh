@@ -1,19 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command with Wine ready for Windows programs: a virtual X display
-# (Xvfb), a scratch 64-bit Wine prefix (wine runs wine64 when there is no
-# 32-bit loader) that is removed afterwards, and a Wine virtual
-# desktop of 1024x768. The command's exit status is returned.
-#
+# Runs a command with Wine ready for Windows programs: Xvfb, a scratch 64-bit
+# Wine prefix removed afterwards, without Mono, Gecko or debug output, and a
+# 1024x768 virtual desktop (without it each wait for an active window costs
+# about 2 s and the window tests run into their time limits), in the fonts of
+# a Chinese Windows 10/11 (below). VORNELL_WINE_VERSION=win7 (a winecfg -v
+# name) makes Wine report that Windows version.
 #   scripts/wine-session.sh ctest --preset windows
-#
-# The virtual desktop matters: without it each wait for an active window
-# costs about 2 s under Wine, and the window tests run into their time
-# limits. Mono and Gecko are not installed into the prefix (nothing here
-# uses .NET or HTML), and Wine's debug output is off.
-#
-# The desktop's fonts are those of a Chinese Windows 10/11 (below).
-# VORNELL_WINE_VERSION=win7 (or win81, win10: a winecfg -v name) makes Wine
-# report that Windows version; unset, Wine's default stays (Windows 7 in Wine 8).
 set -euo pipefail
 
 if [ $# -eq 0 ]; then

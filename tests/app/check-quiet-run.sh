@@ -6,14 +6,10 @@
 #   check-quiet-run.sh PROGRAM
 set -uo pipefail
 program=$(realpath "$1")
-# strace needs ptrace, which qemu's user-mode emulation does not implement
-# (ENOSYS): there the check cannot run, and CTest counts it skipped (77).
-# Elsewhere asking for another process's memory fails with ESRCH or EPERM.
-if python3 -c 'import ctypes, errno, sys
-libc = ctypes.CDLL(None, use_errno=True)
-libc.ptrace(ctypes.c_long(2), ctypes.c_long(1), ctypes.c_void_p(0), ctypes.c_void_p(0))
-sys.exit(ctypes.get_errno() != errno.ENOSYS)'; then
-  echo "SKIP: app_quiet_run: ptrace is not implemented here (user-mode emulation), so strace cannot trace"
+# A program of another architecture runs under qemu's user-mode emulation,
+# which has no ptrace: strace cannot trace it there (CTest counts 77 skipped).
+if [ "$(od -An -j18 -N2 -tx2 "$program")" != "$(od -An -j18 -N2 -tx2 /bin/sh)" ]; then
+  echo "SKIP: app_quiet_run: the program runs under qemu's user-mode emulation, which has no ptrace for strace"
   exit 77
 fi
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT

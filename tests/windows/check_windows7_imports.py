@@ -1,15 +1,10 @@
 """Fails when a Windows program would not start on Windows 7 SP1 with nothing
-beside it: when it imports a DLL that is not one of Windows 7 SP1's own, or a
-function that Windows 7 SP1 lacks (the loader then refuses the whole program),
-or asks for a newer subsystem version.
-    check_windows7_imports.py Vornell.exe
-
-Where a version is named, it is the "Minimum supported client" of Microsoft's
-API reference for that function or DLL (8 = Windows 8, 8.1, 10 with its
-release). mingw-w64's headers declare most of these functions only for
-_WIN32_WINNT >= 0x0602 (8), 0x0603 (8.1) or 0x0A00 (10), which agrees.
-A program for Windows 7 takes any newer function with GetProcAddress, as
-Qt 5.15 does for the DPI and pointer functions."""
+beside it: when it imports a DLL that is not Windows 7 SP1's own, a function
+that Windows 7 SP1 lacks (the loader then refuses the whole program), or asks
+for a newer subsystem version.    check_windows7_imports.py Vornell.exe
+A version named below is the "Minimum supported client" of Microsoft's API
+reference (mingw-w64's headers agree); a program for Windows 7 takes newer
+functions with GetProcAddress, as Qt 5.15 does."""
 import sys
 
 import pefile
