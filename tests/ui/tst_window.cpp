@@ -127,21 +127,21 @@ void addMessages() {
   add("the result box", u"@Text6 key:K1+000"_s, u"K1+000"_s);
   add("Kx 1e306, W2 1e303", u"@Text4 key:1e303 @Text5 key:1e306"_s, u"~"_s,
       u"浮点运算错误：计算结果超出数值范围"_s, 1);
-  add("one report while a failure repeats", u"@Text2 1e4000 <Bksp>"_s, u"~7.5E+39"_s, kW1Overflow,
-      1);
+  add("one report while a failure repeats", u"@Text2 1e4000 <Backspace>"_s, u"~7.5E+39"_s,
+      kW1Overflow, 1);
   add("closed by ×", u"@Text2 1e400 × 0"_s, u"~7.5E+39"_s, {}, 1);
   add("another failure after a closed one", u"@Text2 1e400 <Esc> @Text1 1e30"_s, u"~7.5E+39"_s,
       u"溢出：里程K1 的数值超出可比较的里程范围"_s, 2);
-  add("a failure covers a notice, which comes back", u"K0+100 @Text2 1e400 <Bksp>"_s, u"3.75E+39"_s,
-      k1, 3);
+  add("a failure covers a notice, which comes back", u"K0+100 @Text2 1e400 <Backspace>"_s,
+      u"3.75E+39"_s, k1, 3);
   add("F2 under a failure does nothing", u"K0+100 @Text2 1e400 <F2> =Text1:K0+100"_s,
       u"~3.75E+39"_s, kW1Overflow, 2);
-  add("a closed notice stays closed under a failure", u"K0+100 <Esc> @Text2 1e400 <Bksp>"_s,
+  add("a closed notice stays closed under a failure", u"K0+100 <Esc> @Text2 1e400 <Backspace>"_s,
       u"3.75E+39"_s, {}, 2);
   add("closed while its text changes, F2 does nothing; another box's comes up",
       u"K0+1 <Esc> 00 <F2> =Text1:K0+100 @Text4 7m"_s, u"5.6875"_s, u"宽度或高程W2 读作 7"_s, 2);
-  add("the edited box first, then the other", u"K0+100 @Text2 3,5 <Bksp> <Bksp>"_s, u"5.5"_s, k1,
-      3);
+  add("the edited box first, then the other", u"K0+100 @Text2 3,5 <Backspace> <Backspace>"_s,
+      u"5.5"_s, k1, 3);
   add("equal stations: nothing to tell", u"@Text3 100 @Text2 1e400"_s, u"~"_s);
   add("F2, undone in the box", u"K0+100 <F2> =Text1:100 =Text6:4.375 <Ctrl+Z>"_s, u"5.6875"_s, k1,
       2);
