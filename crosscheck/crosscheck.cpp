@@ -1,6 +1,5 @@
 // The core on the console, for comparing builds on different platforms bit
-// for bit (no Qt):
-//
+// for bit:
 //   vornell_crosscheck generate COUNT > inputs.txt    inputs, one a line
 //   vornell_crosscheck < inputs.txt > outputs.txt     one outcome a line
 //
@@ -246,17 +245,10 @@ std::string generateInputs(std::size_t count) {
 
 int answerInputs() {
   std::string line;
-  std::string outputs;
   while (std::getline(std::cin, line)) {
-    outputs += outcomeOf(line);
-    outputs += '\n';
-    if (outputs.size() > (1u << 20)) {
-      std::fwrite(outputs.data(), 1, outputs.size(), stdout);
-      outputs.clear();
-    }
+    std::cout << outcomeOf(line) << '\n';
   }
-  std::fwrite(outputs.data(), 1, outputs.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return std::cout.flush() ? 0 : 1;
 }
 
 }  // namespace

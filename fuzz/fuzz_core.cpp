@@ -1,6 +1,4 @@
-// Fuzzes the core with arbitrary bytes, checking what must hold for every
-// input, against references computed another way where there is one:
-//   - nothing crashes (the sanitizers watch every step);
+// Fuzzes the core with arbitrary bytes (the sanitizers watch every step):
 //   - a decimal reading is what the C library's strtod (in the "C" locale)
 //     gives for the leading part that the reading rule accepts;
 //   - writing, reading and writing again gives the same text;

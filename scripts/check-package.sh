@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Checks a built Debian package of Vornell: fields, contents, lintian (it must
-# report nothing), and, where it is for this machine, the program started
-# unpacked, offscreen and on Xvfb (window class against the desktop entry's
-# StartupWMClass); its hardening is the suite's (tests/packaging). With
-# --install, as root (in a Debian root): installed with apt-get, started and
-# removed again.
+# Checks a built Debian package: fields, contents, lintian (silent), and for
+# this machine's architecture the program started unpacked, offscreen and on
+# Xvfb (window class as the desktop entry says). --install, as root: installed
+# with apt-get, started and removed again.
 #   scripts/check-package.sh [--install] [PACKAGE.deb]   default: build/release/vornell_*.deb
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,22 +1,9 @@
 #!/usr/bin/python3
-"""The window's notices as assistive technology reads them, through AT-SPI.
-
-Run on a session bus of its own (dbus-run-session, as CTest runs it): starts
-an X display (Xvfb, at a number it finds free), the accessibility bus and the
-program, types into the window with xdotool, and reads the boxes and the
-message bar with pyatspi:
-
-  - the worked points with K1 typed as K12+345: 5.6875, and the notice names
-    里程K1 and the 0 it read;
-  - "12345\\r\\n" put into K1 through AT-SPI's EditableText, as a spreadsheet
-    cell is pasted: K1 holds 12345, no notice;
-  - ZK12+345 in K1: the notice offers 12345, which F2 puts in;
-  - parabolic, Kx 300: -10.5 and the notice naming 里程Kx.
-
-Exits 77 (skipped) with the reason when AT-SPI cannot be used here.
-
-  check-notice-atspi.py PROGRAM
-"""
+"""The window's notices as assistive technology reads them, through AT-SPI, on a
+session bus of its own (dbus-run-session), an X display and the accessibility
+bus: K12+345 in K1, a spreadsheet cell put into K1, ZK12+345 and F2, a
+parabolic Kx beyond K2. Exits 77 (skipped) where AT-SPI cannot be used.
+    check-notice-atspi.py PROGRAM"""
 import importlib.util
 import os
 import shutil

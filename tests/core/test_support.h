@@ -21,9 +21,8 @@ inline QByteArray exact(double value) {
   return QByteArray(text.data(), static_cast<int>(end - text.data()));
 }
 
-// The environment's locale for C and C++ alike. A run under a decimal-comma
-// locale (VORNELL_TEST_DECIMAL_COMMA set) first proves that it is in force, so
-// that a conversion that follows the locale would show.
+// The environment's locale for C and C++; under a decimal-comma locale
+// (VORNELL_TEST_DECIMAL_COMMA set) first proven to be in force.
 inline int useEnvironmentLocale() {
   std::setlocale(LC_ALL, "");
   std::locale::global(std::locale(""));

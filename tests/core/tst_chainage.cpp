@@ -27,21 +27,16 @@ void ChainageTest::plainForm_data() {
     QTest::newRow(text.left(40).constData()) << text << plain << station;
   };
   row("K12+345.678"_ba, "12345.678"_ba, 12345.678);
-  row("K12+345"_ba, "12345"_ba, 12345);
   row("k12 + 345.6"_ba, "12345.6"_ba, 12345.6);
   row(" K 1 2 +\t3 4 5\n"_ba, "12345"_ba, 12345);
   row("K0+000"_ba, "0"_ba, 0);
-  row("K0+000.000"_ba, "0.000"_ba, 0);
   row("K0+050"_ba, "50"_ba, 50);
   row("K0+5"_ba, "5"_ba, 5);
   row("K12+5"_ba, "12005"_ba, 12005);
-  row("K12+45"_ba, "12045"_ba, 12045);
   row("K12+999.9999"_ba, "12999.9999"_ba, 12999.9999);
   row("K1+000.250"_ba, "1000.250"_ba, 1000.25);
   row("K012+345"_ba, "12345"_ba, 12345);
-  row("K0+000.5"_ba, "0.5"_ba, 0.5);
   row("K12+345."_ba, "12345"_ba, 12345);
-  row("K0+0."_ba, "0"_ba, 0);
   row("K123456+789.012"_ba, "123456789.012"_ba, 123456789.012);
   // The stations of a divided road's left and right lines, and of ramps.
   row("ZK12+345"_ba, "12345"_ba, 12345);
@@ -63,10 +58,8 @@ void ChainageTest::plainForm_data() {
   }
 }
 
-// Faults: metres not padded to three digits, leading zeros kept or all of
-// them dropped, a fraction lost or its zeros, a trailing point left, too many
-// metre digits accepted, text after the station ignored, a form built
-// through a double (rounded digits).
+// Faults: metres not padded, leading zeros kept or all dropped, a fraction or
+// its zeros lost, trailing text ignored, a form built through a double.
 void ChainageTest::plainForm() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, plain);

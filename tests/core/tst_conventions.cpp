@@ -58,15 +58,12 @@ void ConventionsTest::reading_data() {
   row("5."_ba, exact(5), whole);
   row("-.25"_ba, exact(-0.25), whole);
   row("-0"_ba, exact(0), whole);
-  row("-.5E+10"_ba, exact(-5e9), whole);
   row("1,234.5"_ba, exact(1), stopped);
   row("12.3.4"_ba, exact(12.3), stopped);
   row("3.5 m"_ba, exact(3.5), stopped);
   row("+-5"_ba, exact(0), stopped);
   row("K12+345"_ba, exact(0), stopped);
   row("inf"_ba, exact(0), stopped);
-  row("1d3"_ba, exact(1), stopped);
-  row("1e5."_ba, exact(1e5), stopped);
   row("1e+x"_ba, exact(1), stopped);
   // Still being typed: more characters can make a number of it.
   row(""_ba, exact(0), unfinished);
@@ -80,14 +77,12 @@ void ConventionsTest::reading_data() {
   row("1e3"_ba, exact(1000), whole);
   row("0e999999"_ba, exact(0), whole);
   row("1e-99999999999999999999"_ba, exact(0), whole);
-  row("-1e-400"_ba, exact(0), whole);
   row("0."_ba + repeated('0', 400) + "1", exact(0), whole);
   row("1.797693134862315807e308"_ba, exact(std::numeric_limits<double>::max()), whole);
   row("9007199254740993."_ba + repeated('0', 1000) + "1", exact(9007199254740994.0), whole);
   row("1"_ba + repeated('0', 1 << 20) + "e-1048576", exact(1), whole);
   // &H and &O: unsigned integers, correctly rounded beyond 53 bits.
   row(" & H 1 0 "_ba, exact(16), whole);
-  row("&hff"_ba, exact(255), whole);
   row("&H1G"_ba, exact(1), stopped);
   row("-&H1"_ba, exact(0), stopped);
   row("&H20000000000001"_ba, exact(9007199254740992.0), whole);
@@ -98,7 +93,6 @@ void ConventionsTest::reading_data() {
   // Beyond the double range: no value, whatever the extent.
   row("1e400"_ba, "overflow"_ba, whole);
   row("-1e400,"_ba, "overflow"_ba, stopped);
-  row("1e99999999999999999999"_ba, "overflow"_ba, whole);
   row("1.7976931348623159e308"_ba, "overflow"_ba, whole);
   row("&HF"_ba + repeated('F', 255), "overflow"_ba, whole);
   row("&O2"_ba + repeated('0', 341), "overflow"_ba, whole);

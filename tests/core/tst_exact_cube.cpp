@@ -1,6 +1,5 @@
-// The correctly rounded cube, where a general power function that is a unit
-// off, two rounded products, or a rounding that misjudges ties, subnormals or
-// the end of the range goes wrong.
+// The correctly rounded cube, where a pow a unit off, two rounded products,
+// or a rounding of ties, subnormals or the range's end goes wrong.
 #include <QTest>
 #include <limits>
 

@@ -1,7 +1,5 @@
-// The program icon: every size a desktop draws it at, decoded from the
-// program's own PNGs without loading any image-format or icon-engine plugin
-// (each costs start-up time and memory, and pulls in libraries such as
-// libjpeg, libtiff or libQt6Svg).
+// The program icon: every size a desktop draws it at, from its own PNGs
+// without loading an image-format or icon-engine plugin (start-up, memory).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>

@@ -165,16 +165,10 @@ void TestWindow::use_data() {
   addMessages();
 }
 
-// Faults: a control out of Tab order, the formula box or both modes in it;
-// arrows that move by geometry, a mode clickable only on its caption or under
-// the formula box, a mode change without a run; a box that keeps an old
-// caret, a second click or a right click overruled; the result box starting a
-// run; the wrong box named, what was typed instead of what was read, a
-// notice for the result box or a linear Kx, a line break kept; a failure
-// that writes the result, looks current, is told at every key or not at
-// all; a closed message back at the next key; a notice over a failure or
-// lost under it; Escape, ×, F2 or a key taken from the box; the edited box
-// not told first; a box left showing a number's end.
+// Faults: Tab order, arrows, clicks and selection; the wrong box named or
+// what was typed instead of what was read; a failure that writes the result,
+// looks current, or is told at every key; closed messages coming back; a
+// notice over a failure; keys taken from the box; a number's end shown.
 void TestWindow::use() {
   QFETCH(QStringList, steps);
   QFETCH(int, cameUp);
@@ -234,10 +228,8 @@ void TestWindow::inserted_data() {
       << QString(room, u'0') + u"150"_s << 0 << QString() << u"key"_s << QString();
 }
 
-// Faults: a line break kept, or cutting off what follows the caret; a form
-// not mapped, an invisible character kept, the caret moved on; a long paste
-// kept in part, refused one way but not another, told twice or not at all, or
-// leaving an undo step.
+// Faults: a line break kept, or what follows the caret cut; a form not
+// mapped; a long paste kept in part, told twice or not at all.
 void TestWindow::inserted() {
   QFETCH(QString, before);
   QFETCH(int, caret);
@@ -274,10 +266,9 @@ void TestWindow::aboutAndExit_data() {
   QTest::newRow("the window closed") << u"Command1"_s << int(Qt::Key_Close);
 }
 
-// 关于 shows the About message, modal over the window, with the toolkit's
-// Chinese OK, and leaves the window as it was; 退出 and closing the window
-// end the event loop without a question. Faults: the wrong message, icon or
-// parent, English buttons, a question on exit, an event loop that runs on.
+// 关于 shows the About message, modal, with the toolkit's Chinese OK, and
+// leaves the window as it was; 退出 and closing the window end the event loop
+// without a question.
 void TestWindow::aboutAndExit() {
   QFETCH(QString, button);
   QFETCH(int, key);

@@ -2,9 +2,8 @@
 beside it: it imports a DLL that is not Windows 7 SP1's own, a function that
 Windows 7 SP1 lacks (the loader then refuses the whole program), or asks for a
 newer subsystem version.    check_windows7_imports.py Vornell.exe
-A program for Windows 7 takes newer functions with GetProcAddress, as Qt 5.15
-does; the functions named here are those a toolchain or Qt could import
-directly, by the Windows that added them ("Minimum supported client")."""
+Newer functions a toolchain or Qt could import, by the Windows that added
+them; a program for Windows 7 looks them up, as Qt 5.15 does."""
 import sys
 
 import pefile
