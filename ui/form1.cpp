@@ -116,7 +116,7 @@ void Form1::createControls() {
   // The formula box: framed like a text box, on the colour of button faces.
   Text7->setText(Text7->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
   Text7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Text7->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  Text7->setFrameStyle(int(QFrame::StyledPanel) | QFrame::Sunken);
   Text7->setAutoFillBackground(true);
   QPalette faces = Text7->palette();
   faces.setBrush(QPalette::Window, faces.button());

@@ -35,7 +35,7 @@ QWidget* makeControl(const ControlRow& row, QWidget* window) {
     return new QLineEdit(window);
   }
   auto* formula = new QLabel(caption, window);  // the formula box, framed
-  formula->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  formula->setFrameStyle(int(QFrame::StyledPanel) | QFrame::Sunken);
   return formula;
 }
 

@@ -24,10 +24,12 @@ inline QByteArray exact(double value) {
 // The environment's locale for C and C++; under a decimal-comma locale
 // (VORNELL_TEST_DECIMAL_COMMA set) first proven to be in force.
 inline int useEnvironmentLocale() {
+  if (!qEnvironmentVariableIsSet("VORNELL_TEST_DECIMAL_COMMA")) {
+    return 0;
+  }
   std::setlocale(LC_ALL, "");
   std::locale::global(std::locale(""));
-  const bool comma = QByteArray(std::localeconv()->decimal_point) == ",";
-  return qEnvironmentVariableIsSet("VORNELL_TEST_DECIMAL_COMMA") && !comma ? 1 : 0;
+  return QByteArray(std::localeconv()->decimal_point) == "," ? 0 : 1;
 }
 
 }  // namespace vornell::test

@@ -58,8 +58,7 @@ void ChainageTest::plainForm_data() {
   }
 }
 
-// Faults: metres not padded, leading zeros kept or all dropped, a fraction or
-// its zeros lost, trailing text ignored, a form built through a double.
+// Faults: metres not padded, leading zeros kept or lost, trailing text ignored.
 void ChainageTest::plainForm() {
   QFETCH(QByteArray, text);
   QFETCH(QByteArray, plain);

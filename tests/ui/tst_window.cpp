@@ -46,8 +46,7 @@ class TestWindow : public vornell::test::WindowTest {
   }
 };
 
-// Faults: a resizable window, the focus or the mode elsewhere at start, a box
-// not empty, a window left in a corner, the formula missing.
+// Faults: a resizable window; the focus, a mode, a text or the window elsewhere.
 void TestWindow::startState() {
   QCOMPARE(form_->minimumSize(), form_->maximumSize());
   QCOMPARE(texts().join(u'|'), u"|||||"_s);
