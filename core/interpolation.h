@@ -33,8 +33,6 @@ struct Failure {
   FailureKind kind;
   // The input whose number failed; none for a failure of the arithmetic.
   std::optional<InputField> input;
-
-  friend bool operator==(const Failure&, const Failure&) = default;
 };
 
 // What a box reads, for telling the user when it is not what was typed.
